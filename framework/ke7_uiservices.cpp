@@ -1,0 +1,3 @@
+#include "framework/ke7_uiservices.h"
+
+TkelUiServices::~TkelUiServices() = default;
