@@ -6,12 +6,12 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-namespace {
-
 QString MitSchraegstrich(const QString &ordner)
 {
-    return ordner.endsWith(QLatin1Char('/')) ? ordner : ordner + QLatin1Char('/');
+    return ordner.isEmpty() || ordner.endsWith(QLatin1Char('/')) ? ordner : ordner + QLatin1Char('/');
 }
+
+namespace {
 
 // Without QDir::Hidden dot-names are skipped; without QDir::System sockets, devices and
 // dangling links are. QDirIterator classifies links by their target.

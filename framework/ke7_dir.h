@@ -9,6 +9,10 @@
 // that does not exist or cannot be read gives no entries. Folders may be given with or
 // without trailing '/'.
 
+// The folder with a trailing '/' (added when missing); an empty folder stays empty, so it
+// never turns into the root folder.
+QString MitSchraegstrich(const QString &ordner);
+
 // Clears the list, then adds the names (not paths) of the folder's sub-folders in the order
 // the file system returns them; the caller sorts.
 void VerzeichnisseToItems(const QString &ordner, QStringList &liste);
