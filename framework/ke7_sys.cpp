@@ -412,7 +412,8 @@ bool DateiKopieren(const QString &quelle, const QString &ziel)
     if (ohneBlanks(ziel).isEmpty() || ohneBlanks(quelle).compare(ohneBlanks(ziel), Qt::CaseInsensitive) == 0)
         return false;
     const QFileInfo qi(quelle);
-    if (quelle.isEmpty() || !istDatei(qi))
+    // Only regular files: reading a pipe or a device could block or never end.
+    if (quelle.isEmpty() || !qi.isFile())
         return false;
     const QFileInfo zi(ziel);
     if (zi.exists() && qi.canonicalFilePath() == zi.canonicalFilePath())

@@ -452,6 +452,8 @@ private slots:
                                            << "neu.jpg";
         QTest::newRow("ziel leer") << "Bild.jpg"
                                    << "";
+        QTest::newRow("quelle ist gerät") << "/dev/zero"
+                                          << "neu.jpg";
     }
     void dateiKopierenOhneWirkung()
     {
@@ -461,7 +463,8 @@ private slots:
         schreiben(d + QLatin1String("Bild.jpg"), "original");
         const QDateTime t = zeit(QStringLiteral("01.01.2021 08:00:01.500"));
         zeitSetzen(d + QLatin1String("Bild.jpg"), t);
-        QVERIFY(!DateiKopieren(d + quelle, ziel.isEmpty() ? ziel : d + ziel));
+        const QString q = quelle.startsWith(QLatin1Char('/')) ? quelle : d + quelle;
+        QVERIFY(!DateiKopieren(q, ziel.isEmpty() ? ziel : d + ziel));
         QCOMPARE(lesen(d + QLatin1String("Bild.jpg")), QByteArray("original"));
         QCOMPARE(QFileInfo(d + QLatin1String("Bild.jpg")).lastModified(), t);
         QCOMPARE(eintraege(d), (QStringList { "Bild.jpg", "unter" }));
