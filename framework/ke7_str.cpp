@@ -1,11 +1,8 @@
 #include "framework/ke7_str.h"
 
-#include <QCollatorSortKey>
 #include <QLocale>
 
 #include <algorithm>
-#include <numeric>
-#include <vector>
 
 QString TrimBlanksRight(const QString &text)
 {
@@ -213,56 +210,19 @@ int TextVergleich(const QString &a, const QString &b)
     return TextCollator().compare(a, b);
 }
 
-namespace {
-
-// Below this size comparing directly is cheaper than building sort keys.
-constexpr qsizetype kSortKeySchwelle = 24;
-
-// Stable order of the indices 0..n-1 by the texts given by `textVon(i)`.
-template <typename TextVon> std::vector<qsizetype> SortierteIndizes(qsizetype n, TextVon textVon)
-{
-    std::vector<qsizetype> reihenfolge(static_cast<size_t>(n));
-    std::iota(reihenfolge.begin(), reihenfolge.end(), qsizetype(0));
-    const QCollator &collator = TextCollator();
-    if (n < kSortKeySchwelle) {
-        std::stable_sort(reihenfolge.begin(), reihenfolge.end(),
-            [&](qsizetype a, qsizetype b) { return collator.compare(textVon(a), textVon(b)) < 0; });
-        return reihenfolge;
-    }
-    std::vector<QCollatorSortKey> schluessel;
-    schluessel.reserve(size_t(n));
-    for (qsizetype i = 0; i < n; ++i)
-        schluessel.push_back(collator.sortKey(textVon(i)));
-    std::stable_sort(reihenfolge.begin(), reihenfolge.end(),
-        [&](qsizetype a, qsizetype b) { return schluessel[size_t(a)].compare(schluessel[size_t(b)]) < 0; });
-    return reihenfolge;
-}
-
-template <typename Liste> void NachIndizesOrdnen(Liste &liste, const std::vector<qsizetype> &reihenfolge)
-{
-    Liste neu;
-    neu.reserve(liste.size());
-    for (qsizetype i : reihenfolge)
-        neu.append(std::move(liste[i]));
-    liste = std::move(neu);
-}
-
-} // namespace
-
+// Direct comparison beats QCollatorSortKey here: ICU's compare has a fast path for Latin text
+// and stops at the first difference, while a sort key always covers the whole text (measured
+// twice as slow for 20000 photo paths).
 void TextSortieren(QStringList &liste)
 {
-    if (liste.size() < 2)
-        return;
-    const auto reihenfolge
-        = SortierteIndizes(liste.size(), [&](qsizetype i) -> const QString & { return liste.at(i); });
-    NachIndizesOrdnen(liste, reihenfolge);
+    const QCollator &collator = TextCollator();
+    std::stable_sort(
+        liste.begin(), liste.end(), [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
 }
 
 void ItemsNachTextSortieren(TkelKeyItems &items)
 {
-    if (items.size() < 2)
-        return;
-    const auto reihenfolge
-        = SortierteIndizes(items.size(), [&](qsizetype i) -> const QString & { return items.at(i).text; });
-    NachIndizesOrdnen(items, reihenfolge);
+    const QCollator &collator = TextCollator();
+    std::stable_sort(items.begin(), items.end(),
+        [&](const TkelKeyItem &a, const TkelKeyItem &b) { return collator.compare(a.text, b.text) < 0; });
 }
