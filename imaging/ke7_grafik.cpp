@@ -1,6 +1,7 @@
 #include "imaging/ke7_grafik.h"
 
 #include "framework/ke7_error.h"
+#include "framework/ke7_sys.h"
 #include "imaging/ke7_jpeg.h"
 
 #include <QDateTime>
@@ -31,20 +32,6 @@ constexpr int kBildschirmDpi = 96;
                          .arg(ziel)
                          .arg(breite)
                          .arg(hoehe));
-}
-
-// Local time truncated to even seconds, the resolution at which the program compares and
-// copies file times. Time-zone offsets are whole minutes, so even seconds since the epoch
-// are even local seconds.
-QDateTime zweiSekundenZeit(const QDateTime &zeit)
-{
-    if (!zeit.isValid())
-        return {};
-    qint64 sekunden = zeit.toMSecsSinceEpoch() / 1000;
-    if (zeit.toMSecsSinceEpoch() % 1000 < 0)
-        --sekunden;
-    sekunden -= ((sekunden % 2) + 2) % 2;
-    return QDateTime::fromSecsSinceEpoch(sekunden);
 }
 
 struct Zielzustand
@@ -144,7 +131,7 @@ void JpegVerkleinernMehrfach(const QString &quelle, const QList<TkelVerkleinerun
     TkelJpegLeser leser(quelle);
     const int breite = leser.breite();
     const int hoehe = leser.hoehe();
-    const QDateTime zeit = zweiSekundenZeit(QFileInfo(quelle).lastModified());
+    const QDateTime zeit = ZweiSekundenZeit(QFileInfo(quelle).lastModified());
 
     std::vector<Zielzustand> zustaende(size_t(ziele.size()));
     for (qsizetype i = 0; i < ziele.size(); ++i) {
