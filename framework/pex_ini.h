@@ -17,11 +17,13 @@ QString lesen(const QString &datei, const QString &section, const QString &key, 
 QStringList schluessel(const QString &datei, const QString &section);
 // Every section header in file order, duplicates included.
 QStringList sektionen(const QString &datei);
+// A header of that name exists (also with no key under it).
 bool sektionVorhanden(const QString &datei, const QString &section);
 bool schluesselVorhanden(const QString &datei, const QString &section, const QString &key);
 
 // W(s,k,v). False when the folder is missing, the file is read-only or cannot be replaced,
 // a name could not be read back, or the value holds CR or LF. On false the file is unchanged.
+// A value, section or key that Windows-1252 cannot hold turns the file into UTF-16LE.
 bool schreiben(const QString &datei, const QString &section, const QString &key, const QString &value);
 // W(s,k,NULL)
 bool schluesselLoeschen(const QString &datei, const QString &section, const QString &key);
