@@ -149,6 +149,7 @@ private slots:
     void kaputteDateiLeertAnzeige_data();
     void kaputteDateiLeertAnzeige();
     void andereFormate();
+    void abgeschnittenBeimVerkleinern();
     void vorbereitetesBildOhneDekodieren();
     void laufendeVorbereitungWirdAbgewartet();
     void veralteteVorbereitungVerworfen();
@@ -575,6 +576,28 @@ void FotoTest::andereFormate()
     QFile::copy(foto(QSize(64, 48)), falsch);
     a.foto.setBildDateiname(falsch);
     QVERIFY(!a.foto.Bild().ok());
+}
+
+void FotoTest::abgeschnittenBeimVerkleinern()
+{
+    // Large enough to be reduced on a second thread while it is decoded; the file ends in the
+    // middle of the picture, so the decode fails while the reduction waits for rows.
+    const QString ganz = foto(QSize(2400, 1800));
+    QFile f(ganz);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray daten = f.readAll();
+    const QString halb = pfad(QStringLiteral("halb.jpg"));
+    dateiSchreiben(halb, daten.left(daten.size() * 6 / 10));
+
+    const TkelFotoZiel z = ziel(QSize(1200, 1000), false, true);
+    const TkelFotoBild gut = TkelFotoLader::laden(ganz, z);
+    QVERIFY2(gut.ok(), qPrintable(gut.fehler));
+    QCOMPARE(gut.quelle.size(), QSize(1200, 900)); // 1.08 MP: reduced on the second thread
+    QCOMPARE(gut.anzeige.size(), QSize(1190, 892));
+    const TkelFotoBild kaputt = TkelFotoLader::laden(halb, z);
+    QVERIFY(!kaputt.ok());
+    QVERIFY(kaputt.anzeige.isNull());
+    QVERIFY(kaputt.fehler.contains(QStringLiteral("unvollständig")));
 }
 
 void FotoTest::vorbereitetesBildOhneDekodieren()
