@@ -1,8 +1,9 @@
-// Mutated JPEG files into the two decode paths: the row-skipping scaler (JpegVerkleinern,
-// writing into a temporary folder) and the DCT-scaled whole-picture decode of the photo view.
+// Mutated JPEG files into every decode path: the row-skipping scaler (JpegVerkleinern, writing
+// into a temporary folder), the DCT-scaled whole-picture decode and the photo view's loader.
 // Every outcome but a TkelFehler or a valid file is a finding.
 
 #include "framework/ke7_error.h"
+#include "imaging/ke7_fotoloader.h"
 #include "imaging/ke7_grafik.h"
 #include "imaging/ke7_jpeg.h"
 
@@ -59,5 +60,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
         if (bild.isNull())
             std::abort();
     } catch (const TkelFehler &) { }
+
+    // The photo view's loader never throws: fitted (scaled decode; large pictures are reduced
+    // on a second thread while decoding), enlarged, and at natural size (rows skipped to the
+    // visible middle), then laid out again.
+    TkelFotoZiel ziele[4];
+    ziele[0].flaeche = QSize(50, 40);
+    ziele[0].grossanpassen = true;
+    ziele[1].flaeche = QSize(300, 200);
+    ziele[1].stretch = true;
+    ziele[2].flaeche = QSize(30, 20);
+    ziele[3].flaeche = QSize(1500, 1000);
+    ziele[3].stretch = true;
+    for (const TkelFotoZiel &ziel : ziele) {
+        TkelFotoBild b = TkelFotoLader::laden(quelle, ziel);
+        if (!b.ok()) {
+            if (b.fehler.isEmpty() || !b.anzeige.isNull())
+                std::abort();
+            continue;
+        }
+        if (!b.anzeige.rect().contains(b.anzeigeTeil) && !b.anzeigeTeil.isEmpty())
+            std::abort();
+        if (TkelFotoLader::deckt(b, ziele[0]) != TkelFotoLader::umlegen(b, ziele[0]))
+            std::abort();
+    }
     return 0;
 }
