@@ -3,6 +3,7 @@
 #include "framework/ke7_error.h"
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
@@ -300,6 +301,19 @@ void nachUtf16(QByteArray &ziel, QStringView text)
     }
 }
 
+void dekodieren(Ini &ini)
+{
+    ini.zeilen.clear();
+    if (istUtf16(ini.roh)) {
+        ini.kodierung = Kodierung::Utf16;
+        ini.text = vonUtf16(ini.roh, 2);
+    } else {
+        ini.kodierung = Kodierung::Cp1252;
+        ini.text = PexIni::vonCp1252(ini.roh);
+    }
+    zerlegen(ini);
+}
+
 Ini laden(const QString &datei)
 {
     Ini ini;
@@ -319,15 +333,9 @@ Ini laden(const QString &datei)
         return ini;
     }
     ini.zustand = Zustand::Gelesen;
-    if (istUtf16(ini.roh)) {
-        ini.kodierung = Kodierung::Utf16;
-        ini.text = vonUtf16(ini.roh, 2);
-    } else {
-        ini.text = PexIni::vonCp1252(ini.roh);
-        if (ini.roh.startsWith("\xEF\xBB\xBF"))
-            qCWarning(lcIni, "UTF-8 byte-order mark read as Windows-1252 text: %s", qUtf8Printable(datei));
-    }
-    zerlegen(ini);
+    if (ini.roh.startsWith("\xEF\xBB\xBF"))
+        qCWarning(lcIni, "UTF-8 byte-order mark read as Windows-1252 text: %s", qUtf8Printable(datei));
+    dekodieren(ini);
     return ini;
 }
 
@@ -507,17 +515,20 @@ bool schluesselVorhanden(const QString &datei, const QString &section, const QSt
     return kopf >= 0 && ini.schluessel(kopf, leerzeichenTrimmen(key)) >= 0;
 }
 
-bool schreiben(const QString &datei, const QString &section, const QString &key, const QString &value)
+} // namespace PexIni
+
+namespace {
+
+// The edit W(s,k,v) makes to `ini`; false for names or values the rules refuse. An empty
+// list means the value is there already.
+bool schreibAenderung(const Ini &ini, const QString &section, const QString &key, const QString &value,
+                      std::vector<Aenderung> &aenderungen)
 {
     const QString s = leerzeichenTrimmen(section);
     const QString k = leerzeichenTrimmen(key);
     if (!sektionSchreibbar(s) || !schluesselSchreibbar(k) || enthaeltZeilenende(value))
         return false;
-    const Ini ini = laden(datei);
-    if (ini.zustand == Zustand::Unlesbar)
-        return false;
 
-    std::vector<Aenderung> aenderungen;
     const qsizetype kopf = ini.sektion(s);
     if (kopf < 0) {
         QString neu;
@@ -546,7 +557,64 @@ bool schreiben(const QString &datei, const QString &section, const QString &key,
         neu += k + QLatin1Char('=') + value + kCrLf;
         aenderungen.push_back({ zeile.ende, zeile.ende, neu });
     }
-    return speichern(datei, ini, zusammensetzen(ini, aenderungen));
+    return true;
+}
+
+} // namespace
+
+namespace PexIni {
+
+bool schreiben(const QString &datei, const QString &section, const QString &key, const QString &value)
+{
+    return schreibenMehrere(datei, { { section, key, value } });
+}
+
+bool schreibenMehrere(const QString &datei, const QList<Eintrag> &eintraege)
+{
+    const Ini alt = laden(datei);
+    if (alt.zustand == Zustand::Unlesbar)
+        return false;
+    // Each write sees the file as the previous one left it, exactly as separate calls would;
+    // only the disk is touched once.
+    Ini ini = alt;
+    for (const Eintrag &e : eintraege) {
+        std::vector<Aenderung> aenderungen;
+        if (!schreibAenderung(ini, e.section, e.key, e.wert, aenderungen))
+            return false;
+        if (aenderungen.empty())
+            continue;
+        ini.roh = zusammensetzen(ini, aenderungen);
+        ini.zustand = Zustand::Gelesen;
+        dekodieren(ini);
+    }
+    if (alt.zustand == Zustand::Fehlt && ini.zustand == Zustand::Fehlt)
+        return true;
+    return speichern(datei, alt, ini.roh);
+}
+
+QList<Eintrag> alleWerte(const QString &datei, const QString &key)
+{
+    const Ini ini = laden(datei);
+    const QString k = leerzeichenTrimmen(key);
+    QList<Eintrag> ergebnis;
+    QHash<QString, QString> erste;   // a duplicate section reads like its first occurrence
+    for (size_t i = 0; i < ini.zeilen.size(); ++i) {
+        const Zeile &z = ini.zeilen[i];
+        if (z.art != Art::Kopf)
+            continue;
+        const QString name = ini.name(z).toString();
+        const QString gefaltet = name.toCaseFolded();
+        QString wert;
+        if (const auto it = erste.constFind(gefaltet); it != erste.constEnd()) {
+            wert = it.value();
+        } else {
+            const qsizetype zk = ini.schluessel(qsizetype(i), k);
+            wert = zk >= 0 ? ini.wert(ini.zeilen[size_t(zk)]) : QString();
+            erste.insert(gefaltet, wert);
+        }
+        ergebnis.append({ name, k, wert });
+    }
+    return ergebnis;
 }
 
 bool schluesselLoeschen(const QString &datei, const QString &section, const QString &key)

@@ -25,6 +25,18 @@ bool schluesselVorhanden(const QString &datei, const QString &section, const QSt
 // a name could not be read back, or the value holds CR or LF. On false the file is unchanged.
 // A value, section or key that Windows-1252 cannot hold turns the file into UTF-16LE.
 bool schreiben(const QString &datei, const QString &section, const QString &key, const QString &value);
+struct Eintrag {
+    QString section;
+    QString key;
+    QString wert;
+};
+// Several W(s,k,v) in order, with the result of separate calls but one read and one write
+// of the file. False, with the file unchanged, when any one of them would be refused.
+bool schreibenMehrere(const QString &datei, const QList<Eintrag> &eintraege);
+// For every section header in file order: its name, and the value of `key` in the first
+// section of that name as R(s,k,"") would give it (empty when missing).
+QList<Eintrag> alleWerte(const QString &datei, const QString &key);
+
 // W(s,k,NULL)
 bool schluesselLoeschen(const QString &datei, const QString &section, const QString &key);
 // E(s): true also when file or section is missing (then nothing is created).
