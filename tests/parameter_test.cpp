@@ -1,3 +1,4 @@
+#include "framework/ke7_directorykeycombobox.h"
 #include "framework/ke7_error.h"
 #include "framework/ke7_groupbox.h"
 #include "framework/ke7_parameter.h"
@@ -566,25 +567,46 @@ private slots:
 
     void dreizehnEintraege()
     {
-        Tam_Kamera w;
-        for (int i = 0; i < 13; ++i)
-            w.ed_Kamera->eintraege << QStringLiteral("/fotos/%1/").arg(i);
-        w.PAR->Speichern();
-        QStringList keys;
-        for (const QString &k : PexIni::schluessel(datei(), QStringLiteral("Tam_Kamera"))) {
-            if (k.contains(QLatin1String("_Keys_")))
-                keys << k;
+        // The real folder picker, as the settings dialog persists its base folder.
+        const auto fenster = [](QWidget &w) {
+            auto *picker = new TkelDirectoryKeyComboBox(&w);
+            picker->setObjectName(QStringLiteral("ED_GRUNDPFAD"));
+            picker->setKelPAR_Save_Keys(true);
+            setTag(picker, 99);
+            auto *par = new TkelParameter(&w);
+            par->setTagInclusive(99);
+            return std::make_pair(picker, par);
+        };
+        {
+            Tam_Leer w;
+            auto [picker, par] = fenster(w);
+            for (int i = 0; i < 13; ++i)
+                picker->AddDirectory(QStringLiteral("/fotos/%1/").arg(i));
+            picker->SetDirectory(QStringLiteral("/fotos/3/"));
+            par->Speichern();
         }
-        QStringList erwartet;
+        const QStringList zeilen = abschnittZeilen(QStringLiteral("Tam_Leer"));
+        QVERIFY(zeilen.contains(QStringLiteral("ED_GRUNDPFAD=/fotos/3/")));
+        QStringList keys;
+        for (const QString &z : zeilen) {
+            if (z.startsWith(QLatin1String("ED_GRUNDPFAD_Keys_")))
+                keys << z;
+        }
+        QStringList soll;
         for (int i = 0; i < 13; ++i)
-            erwartet << QStringLiteral("ed_Kamera_Keys_%1").arg(i, 2, 10, QLatin1Char('0'));
-        QCOMPARE(keys, erwartet);
+            soll
+                << QStringLiteral("ED_GRUNDPFAD_Keys_%1=/fotos/%2/;/fotos/%2/;").arg(i, 2, 10, QLatin1Char('0')).arg(i);
+        QCOMPARE(keys, soll);
 
         // A line deleted by hand ends the list there.
-        QVERIFY(PexIni::schluesselLoeschen(datei(), QStringLiteral("Tam_Kamera"), QStringLiteral("ed_Kamera_Keys_05")));
-        Tam_Kamera w2;
-        w2.PAR->Laden();
-        QCOMPARE(w2.ed_Kamera->eintraege.size(), 5);
+        QVERIFY(
+            PexIni::schluesselLoeschen(datei(), QStringLiteral("Tam_Leer"), QStringLiteral("ED_GRUNDPFAD_Keys_05")));
+        Tam_Leer w;
+        auto [picker, par] = fenster(w);
+        picker->AddDirectory(QStringLiteral("/entwurf/"));
+        par->Laden();
+        QCOMPARE(picker->KeyCount(), 5);
+        QCOMPARE(picker->Directory(), QStringLiteral("/fotos/3/"));
     }
 
     void speichernLeertAbschnitt()
