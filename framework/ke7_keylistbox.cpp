@@ -8,6 +8,9 @@ TkelKeyListBox::TkelKeyListBox(QWidget *parent)
     , m_modell(new TkelKeyListModel(this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are single text lines; equal heights keep the layout cheap in long lists,
+    // where every programmatic selection scrolls to its row.
+    setUniformItemSizes(true);
     TkelKeyList *liste = &m_modell->Liste();
     connect(liste, &QAbstractItemModel::rowsInserted, this,
         [this](const QModelIndex &, int erste, int letzte) { zeilenEingefuegt(erste, letzte); });
