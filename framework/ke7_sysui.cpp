@@ -1,5 +1,8 @@
 #include "framework/ke7_sysui.h"
 
+#include "framework/ke7_directorykeycombobox.h"
+#include "framework/pexdirectoryedit.h"
+
 #include "framework/ke7_sys.h"
 
 #include <QLineEdit>
@@ -37,6 +40,16 @@ bool FeldLeer(TkelUiServices &ui, const QString &feldname, QLineEdit *control)
 bool FeldLeer(TkelUiServices &ui, const QString &feldname, QSpinBox *control)
 {
     return FeldLeerMelden(ui, feldname, control, control && control->value() == 0);
+}
+
+bool FeldLeer(TkelUiServices &ui, const QString &feldname, TpexDirectoryEdit *control)
+{
+    return FeldLeerMelden(ui, feldname, control, control && control->text().isEmpty());
+}
+
+bool FeldLeer(TkelUiServices &ui, const QString &feldname, TkelDirectoryKeyComboBox *control)
+{
+    return FeldLeerMelden(ui, feldname, control, control && control->Directory().isEmpty());
 }
 
 void BreiteAnpassen(QWidget *control, std::optional<int> rand)

@@ -8,6 +8,8 @@
 
 class QLineEdit;
 class QSpinBox;
+class TkelDirectoryKeyComboBox;
+class TpexDirectoryEdit;
 class QWidget;
 
 // Field checks of the dialogs: when the control is empty, the user is told
@@ -18,6 +20,10 @@ class QWidget;
 bool FeldLeer(TkelUiServices &ui, const QString &feldname, QLineEdit *control);
 // A spin box is empty when its value is 0.
 bool FeldLeer(TkelUiServices &ui, const QString &feldname, QSpinBox *control);
+// A folder edit is empty when its text is empty (blanks count as a name).
+bool FeldLeer(TkelUiServices &ui, const QString &feldname, TpexDirectoryEdit *control);
+// A folder picker is empty when no folder is selected.
+bool FeldLeer(TkelUiServices &ui, const QString &feldname, TkelDirectoryKeyComboBox *control);
 // The common part of every variant: the message and the focus.
 bool FeldLeerMelden(TkelUiServices &ui, const QString &feldname, QWidget *control, bool leer);
 

@@ -1,5 +1,7 @@
+#include "framework/ke7_directorykeycombobox.h"
 #include "framework/ke7_error.h"
 #include "framework/ke7_sysui.h"
+#include "framework/pexdirectoryedit.h"
 #include "framework/pexedit.h"
 #include "tests/common/fakeuiservices.h"
 #include "tests/common/kel_test.h"
@@ -219,6 +221,21 @@ private slots:
         QVERIFY(!FeldLeer(ui, QStringLiteral("Bildgröße"), spin));
         QCOMPARE(ui.boxes.size(), 2);
         QCOMPARE(ui.beeps, 0);
+
+        // Folder fields: blanks are a (strange) folder name; only no folder at all is empty.
+        auto *ordnerEdit = new TpexDirectoryEdit(&w, &ui);
+        auto *picker = new TkelDirectoryKeyComboBox(&w, &ui);
+        l->addWidget(ordnerEdit);
+        l->addWidget(picker);
+        QVERIFY(FeldLeer(ui, QStringLiteral("Ziel"), ordnerEdit));
+        ordnerEdit->setText(QStringLiteral(" "));
+        QVERIFY(!FeldLeer(ui, QStringLiteral("Ziel"), ordnerEdit));
+        QVERIFY(FeldLeer(ui, QStringLiteral("Vorlage"), picker));
+        QCOMPARE(ui.letzterText(), QStringLiteral("Das Feld Vorlage muss ausgefüllt werden."));
+        picker->AddDirectory(QStringLiteral("/tmp/"));
+        picker->SetDirectory(QStringLiteral("/tmp/"));
+        QVERIFY(!FeldLeer(ui, QStringLiteral("Vorlage"), picker));
+        QCOMPARE(ui.boxes.size(), 4);
     }
 
     void controlFokusHoltVerschachtelteSeitenNachVorn()
