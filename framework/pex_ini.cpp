@@ -3,12 +3,14 @@
 #include "framework/ke7_error.h"
 
 #include <QFile>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringView>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -522,7 +524,7 @@ namespace {
 // The edit W(s,k,v) makes to `ini`; false for names or values the rules refuse. An empty
 // list means the value is there already.
 bool schreibAenderung(const Ini &ini, const QString &section, const QString &key, const QString &value,
-                      std::vector<Aenderung> &aenderungen)
+    std::vector<Aenderung> &aenderungen)
 {
     const QString s = leerzeichenTrimmen(section);
     const QString k = leerzeichenTrimmen(key);
@@ -569,11 +571,68 @@ bool schreiben(const QString &datei, const QString &section, const QString &key,
     return schreibenMehrere(datei, { { section, key, value } });
 }
 
+// Writes into sections the file does not hold yet: the separate writes would append each
+// section at the end and each key at the end of its section, a repeated key replacing the
+// value in place. Built here in one pass, so rebuilding a large store stays linear.
+static bool neueSektionenAnhaengen(const Ini &alt, const QString &datei, const QList<Eintrag> &eintraege)
+{
+    struct Block
+    {
+        QString name;
+        QStringList keys;
+        QStringList werte;
+        QHash<QString, qsizetype> index;
+    };
+    std::vector<Block> bloecke;
+    QHash<QString, size_t> sektionIndex;
+    for (const Eintrag &e : eintraege) {
+        const QString s = leerzeichenTrimmen(e.section);
+        const QString k = leerzeichenTrimmen(e.key);
+        if (!sektionSchreibbar(s) || !schluesselSchreibbar(k) || enthaeltZeilenende(e.wert))
+            return false;
+        const QString sf = s.toCaseFolded();
+        auto it = sektionIndex.constFind(sf);
+        if (it == sektionIndex.constEnd()) {
+            it = sektionIndex.insert(sf, bloecke.size());
+            bloecke.push_back({ s, {}, {}, {} });
+        }
+        Block &b = bloecke[it.value()];
+        const QString kf = k.toCaseFolded();
+        if (const auto ki = b.index.constFind(kf); ki != b.index.constEnd()) {
+            b.werte[ki.value()] = e.wert;
+        } else {
+            b.index.insert(kf, b.keys.size());
+            b.keys.append(k);
+            b.werte.append(e.wert);
+        }
+    }
+    QString neu;
+    if (!alt.roh.isEmpty() && (alt.text.isEmpty() || alt.text.back() != QLatin1Char('\n')))
+        neu += kCrLf;
+    for (const Block &b : bloecke) {
+        neu += QLatin1Char('[') + b.name + QLatin1Char(']') + kCrLf;
+        for (qsizetype i = 0; i < b.keys.size(); ++i)
+            neu += b.keys[i] + QLatin1Char('=') + b.werte[i] + kCrLf;
+    }
+    return speichern(datei, alt, zusammensetzen(alt, { { alt.text.size(), alt.text.size(), neu } }));
+}
+
 bool schreibenMehrere(const QString &datei, const QList<Eintrag> &eintraege)
 {
     const Ini alt = laden(datei);
     if (alt.zustand == Zustand::Unlesbar)
         return false;
+    if (eintraege.isEmpty())
+        return true;
+    QSet<QString> vorhanden;
+    for (const Zeile &z : alt.zeilen) {
+        if (z.art == Art::Kopf)
+            vorhanden.insert(alt.name(z).toString().toCaseFolded());
+    }
+    const bool alleNeu = std::none_of(eintraege.begin(), eintraege.end(),
+        [&](const Eintrag &e) { return vorhanden.contains(leerzeichenTrimmen(e.section).toCaseFolded()); });
+    if (alleNeu)
+        return neueSektionenAnhaengen(alt, datei, eintraege);
     // Each write sees the file as the previous one left it, exactly as separate calls would;
     // only the disk is touched once.
     Ini ini = alt;
@@ -597,7 +656,7 @@ QList<Eintrag> alleWerte(const QString &datei, const QString &key)
     const Ini ini = laden(datei);
     const QString k = leerzeichenTrimmen(key);
     QList<Eintrag> ergebnis;
-    QHash<QString, QString> erste;   // a duplicate section reads like its first occurrence
+    QHash<QString, QString> erste; // a duplicate section reads like its first occurrence
     for (size_t i = 0; i < ini.zeilen.size(); ++i) {
         const Zeile &z = ini.zeilen[i];
         if (z.art != Art::Kopf)

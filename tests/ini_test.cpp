@@ -519,6 +519,58 @@ private slots:
         QCOMPARE(eintraege(d), nachher == kFehlt ? QStringList() : QStringList { "t.ini" });
     }
 
+    // Several writes in one go give exactly the bytes of the same writes one by one, on the
+    // path that appends new sections as well as on the general one.
+    void mehrereWieEinzeln_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QStringList>("schritte"); // section|key|value
+        QTest::newRow("neue datei") << kFehlt << QStringList { "a|TITELNAME|1", "b|TITELNAME|2", "A|titelname|3" };
+        QTest::newRow("neue sektionen, offenes ende")
+            << QByteArray("[x]\r\nk=1") << QStringList { "y|k|2", " y |K|3", "z|j|4", "Y|m|5" };
+        QTest::newRow("vorhandene sektion") << QByteArray("[2012]\r\n;c\r\na=1\r\n\r\n[2013]\r\nb=2\r\n")
+                                            << QStringList { "2012|c|3", "2013|b|4", "2014|d|5", "2012|a|6" };
+        QTest::newRow("ausserhalb 1252") << QByteArray("[x]\r\n") << QStringList { "neu|k|Čapek", "neu2|k|x" };
+        QTest::newRow("nur bom") << QByteArray("\xFF\xFE") << QStringList { "s|k|v", "t|k|w" };
+        QTest::newRow("leer") << QByteArray("") << QStringList {};
+    }
+    void mehrereWieEinzeln()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QStringList, schritte);
+        QList<PexIni::Eintrag> eintraege;
+        for (const QString &schritt : std::as_const(schritte)) {
+            const QStringList t = schritt.split(QLatin1Char('|'));
+            eintraege.append({ t[0], t[1], t[2] });
+        }
+        const QString einzeln = d + QLatin1String("einzeln.ini");
+        if (inhalt != kFehlt) {
+            dateiSchreiben(pfad, inhalt);
+            dateiSchreiben(einzeln, inhalt);
+        }
+        for (const PexIni::Eintrag &e : std::as_const(eintraege))
+            QVERIFY(PexIni::schreiben(einzeln, e.section, e.key, e.wert));
+        QVERIFY(PexIni::schreibenMehrere(pfad, eintraege));
+        QCOMPARE(dateiLesen(pfad), dateiLesen(einzeln));
+
+        // One refused name refuses the whole batch and leaves the file as it was.
+        const QByteArray vorher = dateiLesen(pfad);
+        eintraege.append({ QStringLiteral("neu]"), QStringLiteral("k"), QStringLiteral("v") });
+        QVERIFY(!PexIni::schreibenMehrere(pfad, eintraege));
+        QCOMPARE(dateiLesen(pfad), vorher);
+    }
+
+    void alleWerte()
+    {
+        dateiSchreiben(pfad, "[a]\r\nT=1\r\n[b]\r\nx=2\r\n[A]\r\nT=3\r\n[c]\r\nt=\" q \"\r\n");
+        const QList<PexIni::Eintrag> w = PexIni::alleWerte(pfad, QStringLiteral("t"));
+        QStringList text;
+        for (const PexIni::Eintrag &e : w)
+            text.append(e.section + QLatin1Char('=') + e.wert);
+        QCOMPARE(text, (QStringList { "a=1", "b=", "A=1", "c= q " }));
+        QVERIFY(PexIni::alleWerte(d + QLatin1String("fehlt.ini"), QStringLiteral("t")).isEmpty());
+    }
+
     void geschriebenWirdGelesen_data()
     {
         QTest::addColumn<QString>("value");
