@@ -286,8 +286,16 @@ private slots:
 
     // "Abbruch" reverts nothing: the accessors return the changes, and the end of the program
     // saves them.
+    void abbruchBehaeltWerte_data()
+    {
+        QTest::addColumn<bool>("schliessen");
+        QTest::newRow("Abbruch") << false;
+        QTest::newRow("Schließen des Fensters") << true;
+    }
+
     void abbruchBehaeltWerte()
     {
+        QFETCH(bool, schliessen);
         const QFont tv(QStringLiteral("DejaVu Sans Mono"), 28);
         {
             FakeUiServices ui;
@@ -299,7 +307,10 @@ private slots:
                 dlg.ed_DropDownCount->setText(QStringLiteral("7"));
                 ui.schriftAntworten.enqueue(tv);
                 dlg.bb_Font->click();
-                dlg.ax_Cancel->trigger();
+                if (schliessen)
+                    dlg.close();
+                else
+                    dlg.ax_Cancel->trigger();
             } },
                 haengt);
             QVERIFY(!haengt);
