@@ -2,6 +2,7 @@
 
 #include "archive/alb_titel.h"
 #include "archive/alb_titelstore.h"
+#include "archive/alb_titelung.h"
 #include "archive/alb_tools.h"
 #include "framework/ke7_fortschritt.h"
 #include "framework/ke7_keycombomodel.h"
@@ -173,6 +174,17 @@ void Tam_Browse::setFotoIndex(int index)
 {
     m_fotoIndex = index;
     emit FotoIndexGeaendert(index);
+}
+
+void Tam_Browse::TitelSpeichern(const QString &titel)
+{
+    const QString key = m_tage->Key();
+    if (key.isEmpty())
+        return;
+    const QString text = ::TitelSpeichern(
+        m_grundpfad, m_jahresOrdner, QFileInfo(m_jahresOrdner).fileName(), key, titel, m_mitWochentag);
+    m_tage->SetKeyText(key, text);
+    m_tagesTitel = titel;
 }
 
 // ---- Navigation -------------------------------------------------------------------------

@@ -80,6 +80,11 @@ public:
     // run (Startphase must be set).
     void StartOhneAlbum(const QString &gespeichertesJahr, const QString &gespeicherterTag);
 
+    // Writes the title of the selected day into its three title stores, shows it in the day
+    // list at once and makes it TagesTitel. Nothing without a selected day. A refused write
+    // throws TkelFehler (stores written before stay written).
+    void TitelSpeichern(const QString &titel);
+
     // Navigation commands.
     void BildVor();
     void BildZur();
