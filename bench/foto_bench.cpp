@@ -18,6 +18,7 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -141,6 +142,9 @@ int main(int argc, char **argv)
     foto.setGrossanpassen(true);
     foto.resize(1920, 1080);
     foto.show();
+    // Exposed, so that repaint() really paints.
+    if (!QTest::qWaitForWindowExposed(&foto, 10000))
+        std::fprintf(stderr, "bench_foto: window not exposed, painting is not measured\n");
     TkelFotoLader *lader = foto.Lader();
     QSignalSpy vorbereitet(lader, &TkelFotoLader::vorbereitet);
     // Something else to switch away from, so that every measured show is a change of photo.
