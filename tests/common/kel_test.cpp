@@ -1,6 +1,7 @@
 #include "tests/common/kel_test.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <ctime>
@@ -36,5 +37,8 @@ QString kelFotoOrdner()
 {
     if (qEnvironmentVariableIsSet("KEL_PHOTOS"))
         return qEnvironmentVariable("KEL_PHOTOS");
-    return QStringLiteral(KEL_SOURCE_DIR "/../shared/photos");
+    const QString nebenan = QStringLiteral(KEL_SOURCE_DIR "/../shared/photos");
+    if (QFileInfo::exists(nebenan))
+        return nebenan;
+    return QStringLiteral("/work/shared/photos");
 }
