@@ -74,7 +74,7 @@ bool DemoVorbereiten(TkelUiServices &ui)
     try {
         ini.writeString(sektion, QStringLiteral("ED_GRUNDPFAD"), archiv);
         ini.writeString(sektion, QStringLiteral("ED_GRUNDPFAD_Keys_00"), KeyListEntry(archiv, archiv));
-        ini.writeString(sektion, QStringLiteral("ED_EXPORTTOHTML_ENABLED"), QStringLiteral("Nein"));
+        ini.writeString(sektion, QStringLiteral("ED_EXPORTTOHTML_ENABLED"), QStringLiteral("0"));
     } catch (const TkelFehler &fehler) {
         Fehlermeldung(ui, fehler.text());
         return false;
