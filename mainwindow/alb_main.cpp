@@ -181,6 +181,11 @@ void Tam_Main::oberflaecheBauen()
     spalte->addWidget(sp_Haupt, 1);
     setCentralWidget(client);
 
+    // The row count of the settings, also after every fill (the box sets its own on AddKey).
+    for (TkelKeyComboBox *box : { cb_Jahre, cb_Tage })
+        connect(&box->Modell(), &TkelKeyComboModel::dropDownCountGeaendert, box,
+            [this, box] { box->setMaxVisibleItems(m_zeilenzahl); });
+
     connect(sp_Haupt, &QSplitter::splitterMoved, this, [this] {
         if (pa_L->isVisible())
             m_paLBreite = pa_L->width();

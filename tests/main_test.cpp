@@ -342,6 +342,53 @@ private slots:
         QVERIFY(ui.boxes.isEmpty());
     }
 
+    void einstellungenUndExport()
+    {
+        einstellungen(m_grund);
+        FakeUiServices ui;
+        auto w = starten(ui);
+        QCOMPARE(w->cb_Jahre->maxVisibleItems(), w->ParGlobal()->Zeilenzahl());
+        beiDialog<Tam_ParGlobal>([](Tam_ParGlobal *d) {
+            d->ed_DropDownCount->setText(QStringLiteral("3"));
+            d->bb_OK->click();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumberSign);
+        QCOMPARE(w->ParGlobal()->Zeilenzahl(), 3);
+        QCOMPARE(w->cb_Tage->maxVisibleItems(), 3);
+        w->cb_Jahre->Modell().Change(QStringLiteral("2011"));
+        QCOMPARE(w->cb_Tage->maxVisibleItems(), 3);
+
+        const QString ziel = m_dir.path() + QStringLiteral("/Alle Titel.txt");
+        ui.dateiAntworten.enqueue(ziel);
+        w->ax_ExportTitelToTxt->trigger();
+        QCOMPARE(ui.dialogTitel.constLast(), QStringLiteral("Alle Titel exportieren nach:"));
+        QCOMPARE(w->TitelExportDatei(), ziel);
+        QFile datei(ziel);
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        QVERIFY(datei.readAll().startsWith((m_grund + QStringLiteral("2011\r\n")).toUtf8()));
+        // The export leaves the position alone.
+        QCOMPARE(w->cb_Tage->Key(), m_grund + QStringLiteral("2011/20110202"));
+        QVERIFY(ui.boxes.isEmpty());
+    }
+
+    void ohneJpegtran()
+    {
+        QTemporaryDir leer;
+        const QByteArray pfad = qgetenv("PATH");
+        qputenv("PATH", leer.path().toLocal8Bit());
+        einstellungen(m_grund);
+        FakeUiServices ui;
+        auto w = starten(ui);
+        qputenv("PATH", pfad);
+        QVERIFY(w->JpegtranDatei().isEmpty());
+        QVERIFY(!w->ax_Rotate_R->isVisible());
+        QVERIFY(!w->ax_Rotate_L->isVisible());
+        const QString vorher = w->foto->BildDateiname();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(w->foto->BildDateiname(), vorher);
+        QVERIFY(ui.boxes.isEmpty());
+    }
+
     void grundpfadSchalter_data()
     {
         QTest::addColumn<QString>("argument");
