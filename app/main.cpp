@@ -116,6 +116,7 @@ int main(int argc, char *argv[])
             return hauptfenster.EndeCode();
         ui.setHauptfenster(&hauptfenster);
         hauptfenster.show();
+        hauptfenster.activateWindow();
         code = app.exec();
         ui.setHauptfenster(nullptr);
     }

@@ -453,9 +453,18 @@ void Tam_Main::PARSpeichern()
     PAR->WriteString(QStringLiteral("ax_AlleBilderInDropbox"), m_dropboxOrdner);
 }
 
+void Tam_Main::showEvent(QShowEvent *event)
+{
+    TPexMainForm::showEvent(event);
+    // Without a window manager (a bare X server) the window may never be activated; the
+    // browse handlers must not stay switched off then.
+    if (m_browse->Startphase())
+        QTimer::singleShot(0, this, &Tam_Main::ersteAktivierung);
+}
+
 void Tam_Main::ersteAktivierung()
 {
-    if (m_endeCode >= 0)
+    if (m_endeCode >= 0 || !m_browse->Startphase())
         return;
     m_browse->setStartphase(false);
     showMaximized();

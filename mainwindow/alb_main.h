@@ -95,6 +95,9 @@ public:
     QAction *ax_kelAlbumKopieren, *ax_kelAlbumSpeichern, *ax_kelAlbumHTML, *ax_kelAlbumGalleria, *ax_kelAlbumDel;
     QAction *ax_Beenden;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     template <class F> QAction *aktion(const char *name, const QString &caption, const QString &hint, F &&handler);
     void oberflaecheBauen();
