@@ -88,7 +88,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelAlbum"));
-    QApplication::setApplicationDisplayName(QStringLiteral("kelAlbum"));
     QApplication::setOrganizationName(QStringLiteral("tarnel"));
     // Dates are always dd.MM.yyyy and numbers German, whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTimer>
@@ -63,6 +64,11 @@ Tam_Main::Tam_Main(TkelUiServices &ui, const QStringList &argumente, QWidget *pa
     connect(PAR, &TkelParameter::OnBeforeLaden, this, &Tam_Main::PARBeforeLaden);
     connect(PAR, &TkelParameter::OnLaden, this, &Tam_Main::PARLaden);
     connect(PAR, &TkelParameter::OnSpeichern, this, &Tam_Main::PARSpeichern);
+
+    // The normal size before any remembered one: the whole screen, which is also what a bare
+    // X server without window manager shows instead of the maximised state.
+    if (QScreen *bildschirm = screen())
+        setGeometry(bildschirm->availableGeometry());
 
     bool gestartet = false;
     BefehlAusfuehren(m_ui, [&] { gestartet = starten(argumente); });
