@@ -35,6 +35,7 @@ const int kTopHoehe = 33;
 const int kJahreBreite = 111;
 const int kTagesAbstand = 8;
 const int kDropDownMaximum = 20;
+const int kKleinstesMass = 20;
 } // namespace
 
 Tam_Main::Tam_Main(TkelUiServices &ui, const QStringList &argumente, QWidget *parent)
@@ -439,9 +440,14 @@ void Tam_Main::PARLaden()
     m_gespeicherterTag = PAR->ReadString(QStringLiteral("cb_Tage"), QString());
     ax_GrosseSchrift->setChecked(PAR->ReadBool(QStringLiteral("ax_GrosseSchrift"), false));
     ax_Bilderliste->setChecked(PAR->ReadBool(QStringLiteral("ax_Bilderliste"), false));
-    m_paCopyBreite = PAR->ReadInteger(QStringLiteral("pa_Copy"), m_paCopyBreite);
-    m_paLBreite = PAR->ReadInteger(QStringLiteral("pa_L"), m_paLBreite);
-    m_fotoCopyHoehe = PAR->ReadInteger(QStringLiteral("foto_copy"), m_fotoCopyHoehe);
+    // A damaged settings file must not leave a panel of no width that cannot be dragged open.
+    const auto mass = [this](const char *key, int vorgabe) {
+        const int wert = PAR->ReadInteger(QLatin1String(key), vorgabe);
+        return wert >= kKleinstesMass ? wert : vorgabe;
+    };
+    m_paCopyBreite = mass("pa_Copy", m_paCopyBreite);
+    m_paLBreite = mass("pa_L", m_paLBreite);
+    m_fotoCopyHoehe = mass("foto_copy", m_fotoCopyHoehe);
     m_dropboxOrdner = PAR->ReadString(QStringLiteral("ax_AlleBilderInDropbox"), DokumenteOrdner());
 }
 

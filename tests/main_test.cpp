@@ -417,6 +417,30 @@ private slots:
         }
     }
 
+    void albumArgument_data()
+    {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("album");
+        QTest::newRow("first, blanks and case") << QStringList { " /daten/Reise.KELALBUM " } << "/daten/Reise.KELALBUM";
+        QTest::newRow("second is not looked at") << QStringList { "/8X6", "/daten/Reise.kelAlbum" } << "";
+        QTest::newRow("other extension") << QStringList { "/daten/Reise.txt" } << "";
+    }
+
+    // The album named first is remembered for the copy list; garbage sizes fall back.
+    void albumArgument()
+    {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, album);
+        einstellungen(m_grund, { { "pa_L", "-5" }, { "pa_Copy", "kaputt" } });
+        FakeUiServices ui;
+        auto w = starten(ui, argumente);
+        QCOMPARE(w->StartAlbum(), album);
+        QCOMPARE(w->EndeCode(), -1);
+        w.reset();
+        QCOMPARE(wert("Tam_Main", "pa_L"), QStringLiteral("185"));
+        QCOMPARE(wert("Tam_Main", "pa_Copy"), QStringLiteral("182"));
+    }
+
     void schalter_data()
     {
         QTest::addColumn<QStringList>("argumente");
