@@ -512,7 +512,7 @@ void Tam_Main::SchriftAnpassen()
     }
     cb_Jahre->setFont(jahre);
     cb_Tage->setFont(tage);
-    pa_Top->setFixedHeight(qMax(kTopHoehe, cb_Tage->sizeHint().height() + 10));
+    pa_Top->setFixedHeight(cb_Tage->sizeHint().height() + 10);
 }
 
 void Tam_Main::BilderlisteAnpassen()

@@ -272,6 +272,11 @@ private slots:
         QCOMPARE(ui.clipboard, m_grund + QStringLiteral("2012/20120303/h.jpg"));
         w->ax_GrosseSchrift->trigger();
         QCOMPARE(w->cb_Tage->font().family(), w->ParGlobal()->GrosseSchrift().family());
+        QCOMPARE(w->cb_Jahre->font().pointSize(), w->ParGlobal()->GrosseSchrift().pointSize());
+        QCOMPARE(w->pa_Top->maximumHeight(), w->cb_Tage->sizeHint().height() + 10);
+        w->ax_GrosseSchrift->trigger();
+        QCOMPARE(w->cb_Tage->font().pointSize(), w->font().pointSize());
+        w->ax_GrosseSchrift->trigger();
 
         // Picking a year lands on its newest day.
         w->cb_Jahre->Modell().Change(QStringLiteral("2011"));
