@@ -16,9 +16,11 @@
 #include "mainwindow/alb_titeleingabe.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -28,6 +30,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 const int kDiashowIntervall = 5000;
@@ -60,6 +64,7 @@ Tam_Main::Tam_Main(TkelUiServices &ui, const QStringList &argumente, QWidget *pa
     connect(m_browse, &Tam_Browse::CaptionGeaendert, this, &QWidget::setWindowTitle);
     connect(m_browse, &Tam_Browse::FokusZurueck, this, &Tam_Main::fokusZurueck);
     connect(this, &TPexMainForm::OnFirstActivate, this, &Tam_Main::ersteAktivierung);
+    qApp->installEventFilter(this);
 
     PAR->setFormPosSizeSave(true);
     connect(PAR, &TkelParameter::OnBeforeLaden, this, &Tam_Main::PARBeforeLaden);
@@ -556,7 +561,36 @@ void Tam_Main::fotoIndexSpiegeln(int index)
     m_spiegeln = false;
 }
 
+bool Tam_Main::eventFilter(QObject *objekt, QEvent *event)
+{
+    // Every key reaches the shortcuts through this event first, so it tells whether the
+    // command about to run comes from a held key.
+    if (event->type() == QEvent::ShortcutOverride)
+        m_wiederholung = static_cast<QKeyEvent *>(event)->isAutoRepeat();
+    return TPexMainForm::eventFilter(objekt, event);
+}
+
 void Tam_Main::bildZeigen(const QString &pfad)
+{
+    if (!m_wiederholung) {
+        m_ausstehendesBild.clear();
+        bildJetztZeigen(pfad);
+        return;
+    }
+    // Holding Space must not decode every photo it passes: the presses already queued move
+    // the position on, and only the photo reached when they are done is decoded.
+    m_ausstehendesBild = pfad;
+    if (m_anzeigeGeplant)
+        return;
+    m_anzeigeGeplant = true;
+    QTimer::singleShot(0, this, [this] {
+        m_anzeigeGeplant = false;
+        if (!m_ausstehendesBild.isEmpty())
+            bildJetztZeigen(std::exchange(m_ausstehendesBild, QString()));
+    });
+}
+
+void Tam_Main::bildJetztZeigen(const QString &pfad)
 {
     foto->setBildDateiname(pfad);
     // While this photo is looked at, the next one of the day is decoded for the ">" to come.

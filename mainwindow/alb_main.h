@@ -97,6 +97,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *objekt, QEvent *event) override;
 
 private:
     template <class F> QAction *aktion(const char *name, const QString &caption, const QString &hint, F &&handler);
@@ -113,6 +114,7 @@ private:
     void fotosSpiegeln();
     void fotoIndexSpiegeln(int index);
     void bildZeigen(const QString &pfad);
+    void bildJetztZeigen(const QString &pfad);
     void fokusZurueck();
 
     void ax_EinstellungenExecute();
@@ -130,6 +132,10 @@ private:
     int m_endeCode = -1;
     bool m_geladen = false;
     bool m_spiegeln = false;
+    // A held key: photos are shown once the repeated presses waiting in the queue are done.
+    bool m_wiederholung = false;
+    bool m_anzeigeGeplant = false;
+    QString m_ausstehendesBild;
 
     QString m_projekt;
     QDate m_arbeitsdatum;

@@ -330,6 +330,27 @@ private slots:
         QVERIFY(!w->isVisible());
     }
 
+    // A held Space moves the position with every repeated press but decodes only the photo
+    // reached when the queued presses are done.
+    void gehalteneTaste()
+    {
+        einstellungen(m_grund, { { "cb_Jahre", m_grund + "2012" }, { "cb_Tage", m_grund + "2012/20120101" } });
+        FakeUiServices ui;
+        auto w = starten(ui);
+        QWidget *knopf = QApplication::focusWidget();
+        QCOMPARE(knopf, static_cast<QWidget *>(w->bb_BildVor));
+        QTest::simulateEvent(knopf, true, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false, -1);
+        QCOMPARE(name(w->foto->BildDateiname()), QStringLiteral("e.jpg"));
+        QTest::simulateEvent(knopf, true, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true, -1);
+        QTest::simulateEvent(knopf, true, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true, -1);
+        QTest::simulateEvent(knopf, false, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false, -1);
+        QCOMPARE(w->cb_Tage->Key(), m_grund + QStringLiteral("2012/20120303"));
+        QCOMPARE(w->windowTitle(), Tam_Browse::Titelprefix() + m_grund + QStringLiteral("2012/20120303/g.jpg"));
+        QCOMPARE(name(w->foto->BildDateiname()), QStringLiteral("e.jpg"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->foto->BildDateiname(), w->Browse().Bild(), 5000);
+        QCOMPARE(ui.beeps, 1);
+    }
+
     void titelEingeben()
     {
         einstellungen(m_grund, { { "cb_Jahre", m_grund + "2012" }, { "cb_Tage", m_grund + "2012/20120101" } });
