@@ -565,8 +565,9 @@ bool Tam_Main::eventFilter(QObject *objekt, QEvent *event)
 {
     // Every key reaches the shortcuts through this event first, so it tells whether the
     // command about to run comes from a held key.
-    if (event->type() == QEvent::ShortcutOverride)
-        m_wiederholung = static_cast<QKeyEvent *>(event)->isAutoRepeat();
+    if (event->type() == QEvent::ShortcutOverride
+        || (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent *>(event)->isAutoRepeat()))
+        m_wiederholung = event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->isAutoRepeat();
     return TPexMainForm::eventFilter(objekt, event);
 }
 
