@@ -1,6 +1,7 @@
 #include "framework/ke7_sys.h"
 
 #include "framework/ke7_error.h"
+#include "framework/ke7_str.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,18 +34,6 @@ QString mitSchraegstrich(const QString &folder)
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')))
         return folder;
     return folder + QLatin1Char('/');
-}
-
-// Only blanks count, as everywhere in the program.
-QString ohneBlanks(const QString &text)
-{
-    int a = 0;
-    int e = text.size();
-    while (a < e && text.at(a) == QLatin1Char(' '))
-        ++a;
-    while (e > a && text.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return text.mid(a, e - a);
 }
 
 bool istDatei(const QFileInfo &fi)
@@ -219,7 +208,7 @@ bool FrageFmt(TkelUiServices &ui, const QString &format, const QStringList &argu
 
 bool UeberschreibenFrage(TkelUiServices &ui, const QString &path)
 {
-    if (ohneBlanks(path).isEmpty())
+    if (TrimBlanks(path).isEmpty())
         return false;
     if (!DateiVorhanden(path, nullptr))
         return true;
@@ -289,7 +278,7 @@ bool VerzeichnisVorhanden(const QString &folder, TkelUiServices *meldung)
 {
     const QString f = mitSchraegstrich(folder);
     // An empty name would be the root folder; it stands for "no folder chosen".
-    const bool ok = !ohneBlanks(f).isEmpty() && QFileInfo(f).isDir();
+    const bool ok = !TrimBlanks(f).isEmpty() && QFileInfo(f).isDir();
     if (!ok && meldung)
         VerzeichnisFehltMeldung(*meldung, f);
     return ok;
@@ -299,7 +288,7 @@ bool VerzeichnisErstellen(const QString &folder, TkelUiServices *meldung)
 {
     if (VerzeichnisVorhanden(folder, nullptr))
         return true;
-    if (!ohneBlanks(folder).isEmpty())
+    if (!TrimBlanks(folder).isEmpty())
         QDir().mkpath(folder);
     if (meldung)
         meldung->ereignisseVerarbeiten();
@@ -372,7 +361,7 @@ bool DateiLoeschen(const QString &path)
 
 bool AlleDateienLoeschen(const QString &folder)
 {
-    if (ohneBlanks(folder).isEmpty())
+    if (TrimBlanks(folder).isEmpty())
         return true;
     bool ok = true;
     const QFileInfoList dateien = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
@@ -409,7 +398,7 @@ bool InPapierkorb(TkelUiServices &ui, const QString &path)
 
 bool DateiKopieren(const QString &quelle, const QString &ziel)
 {
-    if (ohneBlanks(ziel).isEmpty() || ohneBlanks(quelle).compare(ohneBlanks(ziel), Qt::CaseInsensitive) == 0)
+    if (TrimBlanks(ziel).isEmpty() || TrimBlanks(quelle).compare(TrimBlanks(ziel), Qt::CaseInsensitive) == 0)
         return false;
     const QFileInfo qi(quelle);
     // Only regular files: reading a pipe or a device could block or never end.

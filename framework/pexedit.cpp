@@ -2,6 +2,7 @@
 
 #include "framework/ke7_error.h"
 #include "framework/ke7_qtuiservices.h"
+#include "framework/ke7_str.h"
 #include "framework/ke7_sys.h"
 
 #include <QFocusEvent>
@@ -13,17 +14,6 @@
 
 namespace {
 
-QString ohneBlanks(const QString &text)
-{
-    int a = 0;
-    int e = text.size();
-    while (a < e && text.at(a) == QLatin1Char(' '))
-        ++a;
-    while (e > a && text.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return text.mid(a, e - a);
-}
-
 QLocale deutsch()
 {
     QLocale l(QLocale::German, QLocale::Germany);
@@ -33,7 +23,7 @@ QLocale deutsch()
 
 int alsInteger(const QString &text)
 {
-    const QString t = ohneBlanks(text);
+    const QString t = TrimBlanks(text);
     if (t.isEmpty())
         return 0;
     bool ok = false;
@@ -46,7 +36,7 @@ int alsInteger(const QString &text)
 double alsZahl(const QString &text)
 {
     bool ok = false;
-    const double wert = deutsch().toDouble(ohneBlanks(text), &ok);
+    const double wert = deutsch().toDouble(TrimBlanks(text), &ok);
     if (!ok || !std::isfinite(wert))
         throw TkelFehler(QLatin1Char('\'') + text + QStringLiteral("' ist kein gültiger Gleitkommawert"));
     return wert;
@@ -93,7 +83,7 @@ void TpexEdit::setIntegerWert(int wert)
 QString TpexEdit::Normalform() const
 {
     const QString t = text();
-    if (ohneBlanks(t).isEmpty())
+    if (TrimBlanks(t).isEmpty())
         return QString();
     switch (m_typ) {
     case TpexDataType::pexdtText:

@@ -100,6 +100,38 @@ bool EnterBehalten(const QWidget *control)
     return false;
 }
 
+namespace {
+
+// Shared by both window bases: the first activation fires once.
+template <typename Melden> void ersteAktivierung(QEvent *e, bool &erstAktiviert, Melden melden)
+{
+    if (e->type() == QEvent::WindowActivate && !erstAktiviert) {
+        erstAktiviert = true;
+        melden();
+    }
+}
+
+// Enter as Tab, or pressing the focused button; true when the key was used up.
+template <class Form, typename Weiter>
+bool enterTasteBehandeln(Form *fenster, QKeyEvent *e, bool activReturn, Weiter weiter)
+{
+    switch (enterBehandlung(fenster, e, activReturn)) {
+    case Enter::Tab:
+        weiter();
+        e->accept();
+        return true;
+    case Enter::Druecken:
+        static_cast<QAbstractButton *>(QApplication::focusWidget())->click();
+        e->accept();
+        return true;
+    case Enter::Normal:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
 // ---- TPexForm ---------------------------------------------------------------------------
 
 TPexForm::TPexForm(QWidget *parent, Qt::WindowFlags flags)
@@ -117,27 +149,14 @@ void TPexForm::setMainFormSize(bool an)
 
 bool TPexForm::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_erstAktiviert) {
-        m_erstAktiviert = true;
-        emit OnFirstActivate();
-    }
+    ersteAktivierung(e, m_erstAktiviert, [this] { emit OnFirstActivate(); });
     return QDialog::event(e);
 }
 
 void TPexForm::keyPressEvent(QKeyEvent *e)
 {
-    switch (enterBehandlung(this, e, m_activReturn)) {
-    case Enter::Tab:
-        focusNextPrevChild(true);
-        e->accept();
+    if (enterTasteBehandeln(this, e, m_activReturn, [this] { focusNextPrevChild(true); }))
         return;
-    case Enter::Druecken:
-        static_cast<QAbstractButton *>(QApplication::focusWidget())->click();
-        e->accept();
-        return;
-    case Enter::Normal:
-        break;
-    }
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
         QWidget::keyPressEvent(e);
         return;
@@ -162,26 +181,13 @@ void TPexMainForm::setMainFormSize(bool an)
 
 bool TPexMainForm::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate && !m_erstAktiviert) {
-        m_erstAktiviert = true;
-        emit OnFirstActivate();
-    }
+    ersteAktivierung(e, m_erstAktiviert, [this] { emit OnFirstActivate(); });
     return QMainWindow::event(e);
 }
 
 void TPexMainForm::keyPressEvent(QKeyEvent *e)
 {
-    switch (enterBehandlung(this, e, m_activReturn)) {
-    case Enter::Tab:
-        focusNextPrevChild(true);
-        e->accept();
+    if (enterTasteBehandeln(this, e, m_activReturn, [this] { focusNextPrevChild(true); }))
         return;
-    case Enter::Druecken:
-        static_cast<QAbstractButton *>(QApplication::focusWidget())->click();
-        e->accept();
-        return;
-    case Enter::Normal:
-        break;
-    }
     QMainWindow::keyPressEvent(e);
 }
