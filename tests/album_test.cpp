@@ -22,17 +22,6 @@ class AlbumTest : public QObject
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(inhalt);
     }
-    static void roh(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray lesen(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static QStringList texte(const TkelKeyItems &items)
     {
         QStringList l;
@@ -80,7 +69,7 @@ private slots:
         const QStringList eintraege { QStringLiteral("2012/20120315 Urlaub/b.jpg"),
             QStringLiteral("2011/20110101/a.jpg") };
         AlbumSpeichern(album, eintraege);
-        QCOMPARE(lesen(album), QByteArray("2012/20120315 Urlaub/b.jpg\r\n2011/20110101/a.jpg\r\n"));
+        QCOMPARE(kelDateiLesen(album), QByteArray("2012/20120315 Urlaub/b.jpg\r\n2011/20110101/a.jpg\r\n"));
 
         const TkelAlbumLadenErgebnis erg = AlbumLaden(album, m_basis);
         QCOMPARE(texte(erg.items),
@@ -89,7 +78,7 @@ private slots:
 
         const QStringList slawisch { QStringLiteral("2012/20120315 Urlaub/Bäder Čapek.jpg") };
         AlbumSpeichern(album, slawisch);
-        QVERIFY(lesen(album).startsWith("\xEF\xBB\xBF"));
+        QVERIFY(kelDateiLesen(album).startsWith("\xEF\xBB\xBF"));
         QCOMPARE(texte(AlbumLaden(album, m_basis).items), slawisch);
 
         AlbumSpeichern(album, {});
@@ -138,7 +127,7 @@ private slots:
         QFETCH(QByteArray, inhalt);
         QFETCH(QStringList, erwartet);
         const QString album = m_tmp.path() + QLatin1String("/alben/laden.kelAlbum");
-        roh(album, inhalt);
+        kelDateiSchreiben(album, inhalt);
         const TkelAlbumLadenErgebnis erg = AlbumLaden(album, m_basis);
         QStringList soll = erwartet;
         if (!QFileInfo::exists(QStringLiteral("/etc/hostname")))
@@ -155,19 +144,19 @@ private slots:
     {
         const QString album = m_tmp.path() + QLatin1String("/alben/Sicher.kelAlbum");
         const QString temp = AlbumTempDateiname(album);
-        roh(album, "2011\\20110101\\a.jpg\r\n");
+        kelDateiSchreiben(album, "2011\\20110101\\a.jpg\r\n");
         QCOMPARE(AlbumLaden(album, m_basis).sicherung, temp);
-        QCOMPARE(lesen(temp), lesen(album));
+        QCOMPARE(kelDateiLesen(temp), kelDateiLesen(album));
 
-        roh(temp, "ungesichert\r\n");
+        kelDateiSchreiben(temp, "ungesichert\r\n");
         const QString erste = m_tmp.path() + QLatin1String("/alben/Sicher_0001.~kelAlbum");
         QCOMPARE(AlbumLaden(album, m_basis).sicherung, erste);
-        QCOMPARE(lesen(temp), QByteArray("ungesichert\r\n"));
-        QCOMPARE(lesen(erste), lesen(album));
+        QCOMPARE(kelDateiLesen(temp), QByteArray("ungesichert\r\n"));
+        QCOMPARE(kelDateiLesen(erste), kelDateiLesen(album));
         QCOMPARE(AlbumLaden(album, m_basis).sicherung, m_tmp.path() + QLatin1String("/alben/Sicher_0002.~kelAlbum"));
 
         AlbumZwischenspeichern(album, { QStringLiteral("neu") });
-        QCOMPARE(lesen(temp), QByteArray("neu\r\n"));
+        QCOMPARE(kelDateiLesen(temp), QByteArray("neu\r\n"));
     }
 
     void fehlendesAlbumIstLeer()
@@ -182,10 +171,10 @@ private slots:
     {
         const QString album = m_tmp.path() + QLatin1String("/alben/Fest.kelAlbum");
         AlbumSpeichern(album, { QStringLiteral("2011/20110101/a.jpg") });
-        const QByteArray vorher = lesen(album);
+        const QByteArray vorher = kelDateiLesen(album);
         QFile::setPermissions(album, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         QVERIFY_THROWS_EXCEPTION(TkelFehler, AlbumSpeichern(album, { QStringLiteral("neu") }));
-        QCOMPARE(lesen(album), vorher);
+        QCOMPARE(kelDateiLesen(album), vorher);
         QFile::setPermissions(album, QFile::ReadOwner | QFile::WriteOwner);
 
         QVERIFY_THROWS_EXCEPTION(TkelFehler, AlbumSpeichern(m_tmp.path() + QLatin1String("/fehlt/x.kelAlbum"), {}));

@@ -46,17 +46,6 @@ class TitelTest : public QObject
     std::unique_ptr<QTemporaryDir> m_tmp;
     QString m_basis; // with trailing '/'
 
-    static void roh(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray lesen(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static void schreibgeschuetzt(const QString &path)
     {
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
@@ -121,18 +110,18 @@ private slots:
         QFETCH(QString, text);
         const QString jahr = ordner(QStringLiteral("2012"));
         const QString tagOrdner = ordner(QStringLiteral("2012/") + tag);
-        roh(jahr + QLatin1String("/Verzeichnis.dat"), "[20120101]\r\nTITELNAME=Neujahr\r\n");
-        roh(m_basis + QLatin1String("Verzeichnis.dat"), "[2011]\r\nx=y\r\n");
+        kelDateiSchreiben(jahr + QLatin1String("/Verzeichnis.dat"), "[20120101]\r\nTITELNAME=Neujahr\r\n");
+        kelDateiSchreiben(m_basis + QLatin1String("Verzeichnis.dat"), "[2011]\r\nx=y\r\n");
 
         QCOMPARE(TitelSpeichern(m_basis, jahr, QStringLiteral("2012"), tagOrdner, titel, mitWochentag), text);
 
         const QByteArray t = PexIni::nachCp1252(titel);
         const QByteArray n = PexIni::nachCp1252(tag);
-        QCOMPARE(lesen(tagOrdner + QLatin1String("/Album.dat")), "[TITEL]\r\nTITELNAME=" + t + "\r\n");
-        QCOMPARE(lesen(jahr + QLatin1String("/Verzeichnis.dat")),
+        QCOMPARE(kelDateiLesen(tagOrdner + QLatin1String("/Album.dat")), "[TITEL]\r\nTITELNAME=" + t + "\r\n");
+        QCOMPARE(kelDateiLesen(jahr + QLatin1String("/Verzeichnis.dat")),
             "[20120101]\r\nTITELNAME=Neujahr\r\n[" + n + "]\r\nTITELNAME=" + t + "\r\n");
-        QCOMPARE(
-            lesen(m_basis + QLatin1String("Verzeichnis.dat")), "[2011]\r\nx=y\r\n[2012]\r\n" + n + "=" + t + "\r\n");
+        QCOMPARE(kelDateiLesen(m_basis + QLatin1String("Verzeichnis.dat")),
+            "[2011]\r\nx=y\r\n[2012]\r\n" + n + "=" + t + "\r\n");
     }
 
     // An unchanged title is written all the same: stores that lack the day receive it. The key
@@ -141,15 +130,16 @@ private slots:
     {
         const QString jahr = ordner(QStringLiteral("2012"));
         const QString tagOrdner = ordner(QStringLiteral("2012/20120315"));
-        roh(tagOrdner + QLatin1String("/ALBUM.DAT"), "[TITEL]\r\nTITELNAME=Fest\r\n");
-        roh(jahr + QLatin1String("/VERZEICHNIS.DAT"), "[20120315]\r\nTITELNAME=alt\r\n");
+        kelDateiSchreiben(tagOrdner + QLatin1String("/ALBUM.DAT"), "[TITEL]\r\nTITELNAME=Fest\r\n");
+        kelDateiSchreiben(jahr + QLatin1String("/VERZEICHNIS.DAT"), "[20120315]\r\nTITELNAME=alt\r\n");
         QCOMPARE(TitelSpeichern(m_basis, jahr + QLatin1Char('/'), QStringLiteral("2012"), tagOrdner + QLatin1Char('/'),
                      QStringLiteral("Fest"), false),
             QStringLiteral("15.03.2012 - Fest"));
-        QCOMPARE(lesen(tagOrdner + QLatin1String("/ALBUM.DAT")), QByteArray("[TITEL]\r\nTITELNAME=Fest\r\n"));
+        QCOMPARE(kelDateiLesen(tagOrdner + QLatin1String("/ALBUM.DAT")), QByteArray("[TITEL]\r\nTITELNAME=Fest\r\n"));
         QVERIFY(!QFile::exists(tagOrdner + QLatin1String("/Album.dat")));
-        QCOMPARE(lesen(jahr + QLatin1String("/VERZEICHNIS.DAT")), QByteArray("[20120315]\r\nTITELNAME=Fest\r\n"));
-        QCOMPARE(lesen(m_basis + QLatin1String("Verzeichnis.dat")), QByteArray("[2012]\r\n20120315=Fest\r\n"));
+        QCOMPARE(
+            kelDateiLesen(jahr + QLatin1String("/VERZEICHNIS.DAT")), QByteArray("[20120315]\r\nTITELNAME=Fest\r\n"));
+        QCOMPARE(kelDateiLesen(m_basis + QLatin1String("Verzeichnis.dat")), QByteArray("[2012]\r\n20120315=Fest\r\n"));
     }
 
     // The stores are written day, year, base: a refused write ends the titling with the
@@ -173,7 +163,7 @@ private slots:
         const QList<QByteArray> neu { "[TITEL]\r\nTITELNAME=neu\r\n", "[20120315]\r\nTITELNAME=neu\r\n",
             "[2012]\r\n20120315=neu\r\n" };
         for (int i = 0; i < 3; ++i)
-            roh(dateien[i], alt[i]);
+            kelDateiSchreiben(dateien[i], alt[i]);
         schreibgeschuetzt(dateien[gesperrt]);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("read-only file .* not written")));
 
@@ -185,7 +175,7 @@ private slots:
         }
         QVERIFY2(meldung.contains(dateien[gesperrt]), qPrintable(meldung));
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(lesen(dateien[i]), i < gesperrt ? neu[i] : alt[i]);
+            QCOMPARE(kelDateiLesen(dateien[i]), i < gesperrt ? neu[i] : alt[i]);
     }
 
     // A year text that is no whole number cannot name the base section: nothing is written.
@@ -229,8 +219,9 @@ private slots:
         ordner(QStringLiteral("2012"));
         ordner(QStringLiteral("2013"));
         ordner(QStringLiteral("1999"));
-        roh(m_basis + QLatin1String("2011/Verzeichnis.dat"), "[20111224_Weihnachten]\r\nTITELNAME=Heiligabend\r\n");
-        roh(m_basis + QLatin1String("2012/Verzeichnis.dat"),
+        kelDateiSchreiben(
+            m_basis + QLatin1String("2011/Verzeichnis.dat"), "[20111224_Weihnachten]\r\nTITELNAME=Heiligabend\r\n");
+        kelDateiSchreiben(m_basis + QLatin1String("2012/Verzeichnis.dat"),
             "[20120401]\r\nTITELNAME=(ohne Titel)\r\n"
             "[silvester]\r\nTITELNAME=Feuerwerk\r\n"
             "[20120315_Urlaub]\r\nTITELNAME=Urlaub an der Ostsee\r\n"
@@ -244,7 +235,7 @@ private slots:
 
         StartUi ui;
         const QString ziel = m_tmp->path() + QLatin1String("/Alle Titel.txt");
-        roh(ziel, "alt und viel l\xe4nger als der neue Inhalt\r\n");
+        kelDateiSchreiben(ziel, "alt und viel l\xe4nger als der neue Inhalt\r\n");
         ui.dateiAntworten.enqueue(ziel);
         TkelFortschrittStumm meter;
         QString exportDatei = m_tmp->path() + QLatin1String("/kelAlbumAlleTitel.txt");
@@ -262,7 +253,7 @@ private slots:
             + (kopf.isEmpty() ? QByteArray("\xdf") : QByteArray("\xc3\x9f")) + "e\r\n"
             + "15.03.2012 [Urlaub] - Urlaub an der Ostsee\r\n" + "01.04.2012 - (ohne Titel)\r\n" + "Ausflug - \r\n"
             + "silvester - Feuerwerk\r\n" + b + "2013\r\n";
-        QCOMPARE(lesen(ziel), erwartet);
+        QCOMPARE(kelDateiLesen(ziel), erwartet);
 
         // One step per year, titled with its store; no cancel button; closed silently.
         QCOMPARE(meter.startTitel, QStringList { TkelFortschritt::BitteWarten() });
@@ -288,7 +279,7 @@ private slots:
         const TkelKeyItems jahre = JahresListe(m_basis);
         QCOMPARE(TitelExportZeilen(meter, jahre), (QStringList { m_basis + "2011", m_basis + "2012" }));
 
-        roh(m_basis + QLatin1String("2012/VERZEICHNIS.DAT"), "[20120401]\r\nTITELNAME=x\r\n");
+        kelDateiSchreiben(m_basis + QLatin1String("2012/VERZEICHNIS.DAT"), "[20120401]\r\nTITELNAME=x\r\n");
         QCOMPARE(TitelExportZeilen(meter, jahre),
             (QStringList { m_basis + "2011", m_basis + "2012", QStringLiteral("01.04.2012 - x") }));
         QCOMPARE(meter.beendet, 2);
@@ -316,7 +307,7 @@ private slots:
         const QString ziel
             = fall == 2 ? fehlt + QLatin1String("titel.txt") : m_tmp->path() + QLatin1String("/titel.txt");
         if (fall == 1) {
-            roh(ziel, "alt\r\n");
+            kelDateiSchreiben(ziel, "alt\r\n");
             schreibgeschuetzt(ziel);
         }
         FakeUiServices ui;
@@ -330,7 +321,7 @@ private slots:
         QVERIFY(meter.startTitel.isEmpty());
         QCOMPARE(meter.beendet, 0);
         QVERIFY(!QFile::exists(vorher));
-        QCOMPARE(lesen(ziel), fall == 1 ? QByteArray("alt\r\n") : QByteArray());
+        QCOMPARE(kelDateiLesen(ziel), fall == 1 ? QByteArray("alt\r\n") : QByteArray());
         QCOMPARE(ui.texte(),
             meldung.isEmpty() ? QStringList()
                               : QStringList { QString(meldung)

@@ -23,18 +23,7 @@ class TitelstoreTest : public QObject
         const QString ordner = jahr(j) + QLatin1Char('/') + name;
         QVERIFY(QDir().mkpath(ordner));
         if (!albumDat.isNull())
-            roh(ordner + QLatin1String("/Album.dat"), albumDat);
-    }
-    static void roh(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray lesen(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            kelDateiSchreiben(ordner + QLatin1String("/Album.dat"), albumDat);
     }
     static QByteArray album(const QByteArray &titel) { return "[TITEL]\r\nTITELNAME=" + titel + "\r\n"; }
     static QStringList texte(const TkelKeyItems &items)
@@ -69,8 +58,8 @@ private slots:
         tag(QStringLiteral("120101"), album(""));
         tag(QStringLiteral("20110505"), album("Anderes Jahr"), QStringLiteral("2011"));
         const QString grund = m_basis + QLatin1String("Verzeichnis.dat");
-        roh(grund, "[2011]\r\n20110505=Anderes Jahr\r\n[2012]\r\nweg=alt\r\n");
-        roh(jahr() + QLatin1String("/Verzeichnis.dat"), "[weg]\r\nTITELNAME=alt\r\n");
+        kelDateiSchreiben(grund, "[2011]\r\n20110505=Anderes Jahr\r\n[2012]\r\nweg=alt\r\n");
+        kelDateiSchreiben(jahr() + QLatin1String("/Verzeichnis.dat"), "[weg]\r\nTITELNAME=alt\r\n");
 
         FakeUiServices ui;
         TkelFortschrittStumm meter;
@@ -78,12 +67,12 @@ private slots:
         QVERIFY(neuAufbauen(tage, ui, meter));
         QVERIFY(ui.boxes.isEmpty());
 
-        QCOMPARE(lesen(jahr() + QLatin1String("/Verzeichnis.dat")),
+        QCOMPARE(kelDateiLesen(jahr() + QLatin1String("/Verzeichnis.dat")),
             QByteArray("[120101]\r\nTITELNAME=\r\n"
                        "[20120315_Urlaub]\r\nTITELNAME=Urlaub an der Ostsee\r\n"
                        "[20120401]\r\nTITELNAME=(ohne Titel)\r\n"
                        "[Silvester]\r\nTITELNAME=Feuerwerk\r\n"));
-        QCOMPARE(lesen(grund),
+        QCOMPARE(kelDateiLesen(grund),
             QByteArray("[2011]\r\n20110505=Anderes Jahr\r\n"
                        "[2012]\r\n120101=\r\n20120315_Urlaub=Urlaub an der Ostsee\r\n"
                        "20120401=(ohne Titel)\r\nSilvester=Feuerwerk\r\n"));
@@ -156,20 +145,21 @@ private slots:
         QCOMPARE(PexIni::lesen(
                      m_basis + QLatin1String("Verzeichnis.dat"), QStringLiteral("2012"), QStringLiteral("20120101")),
             titel);
-        QVERIFY(lesen(jahr() + QLatin1String("/Verzeichnis.dat")).startsWith("\xFF\xFE"));
+        QVERIFY(kelDateiLesen(jahr() + QLatin1String("/Verzeichnis.dat")).startsWith("\xFF\xFE"));
     }
 
     // The writers use the upper-case file names a Windows installation may have left.
     void grossgeschriebeneDateien()
     {
         tag(QStringLiteral("20120315"));
-        roh(jahr() + QLatin1String("/20120315/ALBUM.DAT"), album("gross"));
-        roh(jahr() + QLatin1String("/VERZEICHNIS.DAT"), "");
+        kelDateiSchreiben(jahr() + QLatin1String("/20120315/ALBUM.DAT"), album("gross"));
+        kelDateiSchreiben(jahr() + QLatin1String("/VERZEICHNIS.DAT"), "");
         AlbumTitelSchreiben(jahr() + QLatin1String("/20120315"), QStringLiteral("neu"));
         JahresTitelSchreiben(jahr(), QStringLiteral("20120315"), QStringLiteral("neu"));
         QVERIFY(!QFile::exists(jahr() + QLatin1String("/20120315/Album.dat")));
-        QCOMPARE(lesen(jahr() + QLatin1String("/20120315/ALBUM.DAT")), album("neu"));
-        QCOMPARE(lesen(jahr() + QLatin1String("/VERZEICHNIS.DAT")), QByteArray("[20120315]\r\nTITELNAME=neu\r\n"));
+        QCOMPARE(kelDateiLesen(jahr() + QLatin1String("/20120315/ALBUM.DAT")), album("neu"));
+        QCOMPARE(
+            kelDateiLesen(jahr() + QLatin1String("/VERZEICHNIS.DAT")), QByteArray("[20120315]\r\nTITELNAME=neu\r\n"));
     }
 
     // A store that cannot be written: a clear error or message, and nothing is lost.
@@ -184,11 +174,11 @@ private slots:
         } catch (const TkelFehler &e) {
             QVERIFY(e.text().contains(albumDat));
         }
-        QCOMPARE(lesen(albumDat), album("bleibt"));
+        QCOMPARE(kelDateiLesen(albumDat), album("bleibt"));
 
         // A read-only year file: the probe's message, and both files stay as they were.
         const QString jahresDatei = jahr() + QLatin1String("/Verzeichnis.dat");
-        roh(jahresDatei, "[20120315]\r\nTITELNAME=bleibt\r\n");
+        kelDateiSchreiben(jahresDatei, "[20120315]\r\nTITELNAME=bleibt\r\n");
         QFile::setPermissions(jahresDatei, QFile::ReadOwner);
         FakeUiServices ui;
         TkelFortschrittStumm meter;
@@ -197,7 +187,7 @@ private slots:
         QCOMPARE(ui.texte(),
             QStringList { QStringLiteral("Sie haben keine Schreibrechte für die Datei\r") + jahresDatei
                 + QLatin1String("\rEventuell wird die Datei von einem anderen Programm benutzt.") });
-        QCOMPARE(lesen(jahresDatei), QByteArray("[20120315]\r\nTITELNAME=bleibt\r\n"));
+        QCOMPARE(kelDateiLesen(jahresDatei), QByteArray("[20120315]\r\nTITELNAME=bleibt\r\n"));
 
         // A vanished year folder.
         FakeUiServices ui2;
@@ -212,7 +202,7 @@ private slots:
     void tageLadenAusUnordnung()
     {
         QDir().mkpath(jahr());
-        roh(jahr() + QLatin1String("/Verzeichnis.dat"),
+        kelDateiSchreiben(jahr() + QLatin1String("/Verzeichnis.dat"),
             "[20120315]\r\nTITELNAME=erster\r\n[20120315]\r\nTITELNAME=zweiter\r\n[TITELNAME]\r\n"
             "garbage \x01\x02\r\n[20120316]\r\n");
         TkelKeyItems tage;

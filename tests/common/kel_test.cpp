@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -41,4 +42,17 @@ QString kelFotoOrdner()
     if (QFileInfo::exists(nebenan))
         return nebenan;
     return QStringLiteral("/work/shared/photos");
+}
+
+void kelDateiSchreiben(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(f.write(bytes), qint64(bytes.size()));
+}
+
+QByteArray kelDateiLesen(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

@@ -9,6 +9,10 @@
 // Returns the temporary root; it is removed when the process ends.
 QString kelTestUmgebung();
 
+// Fixture files: writes the bytes (the folder must exist) / reads them back (empty when missing).
+void kelDateiSchreiben(const QString &path, const QByteArray &bytes);
+QByteArray kelDateiLesen(const QString &path);
+
 // Folder with the real camera and phone photos that ship beside the project.
 QString kelFotoOrdner();
 
