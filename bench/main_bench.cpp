@@ -367,7 +367,8 @@ int main(int argc, char **argv)
             if (ersteFlaeche != flaeche)
                 startFlaeche = ersteFlaeche;
 
-            // ">" with the next photo read ahead (the window asked for it when it showed this one).
+            // The first ">" after start-up, once the read-ahead the window asked for while it was
+            // being built is done.
             const auto vorbereitetAbwarten = [&] {
                 const QString naechstes = b.NaechstesBild();
                 return wartenBis([&] { return fertig.contains(naechstes); }, 5000);
