@@ -168,7 +168,17 @@ TkelFotoZiel TkelFoto::ziel() const
 
 void TkelFoto::Vorbereiten(const QString &pfad)
 {
-    m_lader->vorbereiten(pfad, ziel());
+    m_vorbereiten = pfad;
+    // A hidden view has no size yet; a read-ahead for it would be wasted on the wrong size.
+    // showEvent and resizeEvent ask again once the size is known.
+    if (isVisible())
+        m_lader->vorbereiten(pfad, ziel());
+}
+
+void TkelFoto::vorbereitenNachholen()
+{
+    if (isVisible() && !m_vorbereiten.isEmpty() && m_vorbereiten != m_dateiname)
+        m_lader->vorbereiten(m_vorbereiten, ziel());
 }
 
 void TkelFoto::Anzeigen()
@@ -203,6 +213,7 @@ void TkelFoto::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     Anzeigen();
+    vorbereitenNachholen();
 }
 
 void TkelFoto::showEvent(QShowEvent *event)
@@ -210,6 +221,7 @@ void TkelFoto::showEvent(QShowEvent *event)
     QFrame::showEvent(event);
     if (m_ausstehend)
         Anzeigen();
+    vorbereitenNachholen();
 }
 
 void TkelFoto::contextMenuEvent(QContextMenuEvent *event)

@@ -79,11 +79,13 @@ private:
 
     TkelFotoZiel ziel() const;
     void bildSetzen(const TkelFotoBild &bild);
+    void vorbereitenNachholen();
 
     bool m_stretch = false;
     bool m_grossanpassen = false;
     QString m_dateiname;
     bool m_ausstehend = false;
+    QString m_vorbereiten; // the photo last asked to be read ahead
     TkelFotoBild m_bild;
     Flaeche *m_flaeche = nullptr;
     QMenu *m_menue = nullptr;

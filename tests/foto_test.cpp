@@ -755,6 +755,29 @@ void FotoTest::verborgeneAnsichtWartet()
     QCOMPARE(f.Lader()->dekodierungen(), 1);
     QVERIFY(f.Bild().ok());
     QCOMPARE(f.Bildflaeche()->geometry(), QRect(6, 5, 386, 290));
+
+    // A read-ahead asked for while hidden waits for the real size, then serves the next show
+    // without a decode; a later resize prepares it again for the new size.
+    TkelFoto g;
+    g.resize(100, 30);
+    g.setGrossanpassen(true);
+    const QString zwei = foto(QSize(1600, 1200));
+    g.setBildDateiname(foto(QSize(800, 600)));
+    QSignalSpy fertig(g.Lader(), &TkelFotoLader::vorbereitet);
+    g.Vorbereiten(zwei);
+    QVERIFY(!fertig.wait(300));
+    QCOMPARE(g.Lader()->dekodierungen(), 0);
+    g.resize(400, 300);
+    g.show();
+    QVERIFY(fertig.wait(20000));
+    QCOMPARE(g.Lader()->dekodierungen(), 2);
+    QVERIFY(g.Lader()->istVorbereitet(zwei, ziel(g.contentsRect().size(), false, true)));
+    g.resize(500, 400);
+    QVERIFY(fertig.wait(20000));
+    QVERIFY(g.Lader()->istVorbereitet(zwei, ziel(g.contentsRect().size(), false, true)));
+    const int vorher = g.Lader()->dekodierungen();
+    g.setBildDateiname(zwei);
+    QCOMPARE(g.Lader()->dekodierungen(), vorher);
 }
 
 KEL_TEST_MAIN(FotoTest)
