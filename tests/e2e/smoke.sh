@@ -14,7 +14,7 @@ for werkzeug in xvfb-run xdotool convert; do
 done
 
 tmp=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+trap 'rm -rf "$tmp"' EXIT
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local/share \
        XDG_CACHE_HOME=$tmp/home/.cache XDG_RUNTIME_DIR=$tmp/run TMPDIR=$tmp/tmp TZ=Europe/Berlin
 mkdir -p "$XDG_CONFIG_HOME/tarnel/kelAlbum" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$TMPDIR"
@@ -32,6 +32,7 @@ set -euo pipefail
 programm=$1
 "$programm" > "$TMPDIR/kelalbum.log" 2>&1 &
 pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
 fenster=""
 for _ in $(seq 1 100); do
     fenster=$(xdotool search --name '^kelAlbum \[9\.30\]' 2>/dev/null | head -n 1 || true)
