@@ -8,6 +8,7 @@
 // The photos are made once with ImageMagick into <build>/bench-data, with the same names and
 // settings as bench/run-jpeg-bench (noisy plasma, quality 92, 4:2:0).
 
+#include "bench/bench_gemeinsam.h"
 #include "imaging/ke7_foto.h"
 #include "imaging/ke7_fotoloader.h"
 
@@ -35,73 +36,6 @@ struct Foto
     int breite, hoehe, saat;
     QString pfad;
 };
-
-QString convertProgramm()
-{
-    for (const char *p : { "/usr/bin/convert-im6.q16", "/usr/bin/convert" })
-        if (QFileInfo::exists(QString::fromLatin1(p)))
-            return QString::fromLatin1(p);
-    return QStringLiteral("convert");
-}
-
-bool erzeugen(Foto &f)
-{
-    const QString ordner = QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data");
-    QDir().mkpath(ordner);
-    f.pfad = QDir(ordner).absoluteFilePath(QStringLiteral("plasma_%1x%2.jpg").arg(f.breite).arg(f.hoehe));
-    if (QFileInfo::exists(f.pfad))
-        return true;
-    std::fprintf(stderr, "making %s ...\n", qPrintable(f.pfad));
-    const QString tmp = f.pfad + QStringLiteral(".tmp.jpg");
-    const int rc = QProcess::execute(convertProgramm(),
-        { QStringLiteral("-size"), QStringLiteral("%1x%2").arg(f.breite).arg(f.hoehe), QStringLiteral("-seed"),
-            QString::number(f.saat), QStringLiteral("plasma:fractal"), QStringLiteral("-attenuate"),
-            QStringLiteral("0.35"), QStringLiteral("+noise"), QStringLiteral("Gaussian"), QStringLiteral("-quality"),
-            QStringLiteral("92"), QStringLiteral("-sampling-factor"), QStringLiteral("2x2"), QStringLiteral("-strip"),
-            tmp });
-    return rc == 0 && QFile::rename(tmp, f.pfad);
-}
-
-// Entropy decoding only: skip_scanlines runs the Huffman decoder over every MCU without
-// storing coefficients or running the inverse DCT; only the last row is fully decoded.
-void entropie(const QString &pfad)
-{
-    FILE *f = std::fopen(QFile::encodeName(pfad).constData(), "rb");
-    if (!f)
-        return;
-    jpeg_decompress_struct info {};
-    jpeg_error_mgr fehler {};
-    info.err = jpeg_std_error(&fehler);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, f);
-    jpeg_read_header(&info, TRUE);
-    jpeg_start_decompress(&info);
-    std::vector<JSAMPLE> zeile(size_t(info.output_width) * size_t(info.output_components));
-    JSAMPROW z = zeile.data();
-    jpeg_skip_scanlines(&info, info.output_height - 1);
-    jpeg_read_scanlines(&info, &z, 1);
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(f);
-}
-
-// jpeg_read_coefficients: entropy decoding into the whole coefficient array.
-void koeffizienten(const QString &pfad)
-{
-    FILE *f = std::fopen(QFile::encodeName(pfad).constData(), "rb");
-    if (!f)
-        return;
-    jpeg_decompress_struct info {};
-    jpeg_error_mgr fehler {};
-    info.err = jpeg_std_error(&fehler);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, f);
-    jpeg_read_header(&info, TRUE);
-    jpeg_read_coefficients(&info);
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(f);
-}
 
 double ms(const std::function<void()> &schritt)
 {
@@ -131,7 +65,7 @@ int main(int argc, char **argv)
 
     std::vector<Foto> fotos = { { "24 MP", 6000, 4000, 12, {} }, { "12 MP", 4000, 3000, 11, {} } };
     for (Foto &f : fotos)
-        if (!erzeugen(f)) {
+        if ((f.pfad = BenchFoto(f.breite, f.hoehe, f.saat)).isEmpty()) {
             std::fprintf(stderr, "bench_foto: cannot make %s (ImageMagick missing?)\n", qPrintable(f.pfad));
             return 1;
         }
@@ -195,8 +129,8 @@ int main(int argc, char **argv)
                 leser.setScaledSize(BildEinpassen(leser.size(), QSize(1920, 1080), 5).size());
                 QImage bild = leser.read();
             }));
-            werte[{ fi, Entropie }].push_back(ms([&] { entropie(pfad); }));
-            werte[{ fi, Koeffizienten }].push_back(ms([&] { koeffizienten(pfad); }));
+            werte[{ fi, Entropie }].push_back(ms([&] { Entropiedekodieren(pfad); }));
+            werte[{ fi, Koeffizienten }].push_back(ms([&] { Entropiedekodieren(pfad, true); }));
         }
         std::fprintf(stderr, "round %d/%d done\n", runde + 1, runden);
     }

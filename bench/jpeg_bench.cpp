@@ -14,6 +14,7 @@
 //   bench_jpeg leer                                           start-up only
 // With KEL_BENCH_RSS=1 in the environment the peak resident memory (KiB) is printed.
 
+#include "bench/bench_gemeinsam.h"
 #include "framework/ke7_error.h"
 #include "imaging/ke7_grafik.h"
 #include "imaging/ke7_jpeg.h"
@@ -30,34 +31,6 @@
 #include <vector>
 
 namespace {
-
-// skip_scanlines runs the Huffman decoder over every MCU it passes without storing anything
-// or running the IDCT; only the last row (and its context) is fully decoded.
-int entropie(const char *datei, bool koeffizienten)
-{
-    FILE *f = std::fopen(datei, "rb");
-    if (!f)
-        return 2;
-    jpeg_decompress_struct info {};
-    jpeg_error_mgr fehler {};
-    info.err = jpeg_std_error(&fehler);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, f);
-    jpeg_read_header(&info, TRUE);
-    if (koeffizienten) {
-        jpeg_read_coefficients(&info);
-    } else {
-        jpeg_start_decompress(&info);
-        std::vector<JSAMPLE> zeile(size_t(info.output_width) * size_t(info.output_components));
-        JSAMPROW z = zeile.data();
-        jpeg_skip_scanlines(&info, info.output_height - 1);
-        jpeg_read_scanlines(&info, &z, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(f);
-    return 0;
-}
 
 void naiv(const QString &quelle, const QString &ziel, int b, int h)
 {
@@ -86,7 +59,7 @@ int main(int argc, char **argv)
     int rc = 0;
     try {
         if ((std::strcmp(modus, "entropie") == 0 || std::strcmp(modus, "koeffizienten") == 0) && argc == 3) {
-            rc = entropie(argv[2], modus[0] == 'k');
+            rc = Entropiedekodieren(QString::fromLocal8Bit(argv[2]), modus[0] == 'k');
         } else if ((std::strcmp(modus, "verkleinern") == 0 || std::strcmp(modus, "naiv") == 0) && argc == 6) {
             const QString quelle = QString::fromLocal8Bit(argv[2]);
             const QString ziel = QString::fromLocal8Bit(argv[3]);

@@ -14,6 +14,7 @@
 // bench/run-jpeg-bench and bench_foto (<build>/bench-data, made with ImageMagick when missing);
 // the archive holds hard links to them.
 
+#include "bench/bench_gemeinsam.h"
 #include "framework/ke7_qtuiservices.h"
 #include "framework/pex_inishared.h"
 #include "imaging/ke7_foto.h"
@@ -62,33 +63,6 @@ struct Foto
     QString pfad;
     QString grund;
 };
-
-QString convertProgramm()
-{
-    for (const char *p : { "/usr/bin/convert-im6.q16", "/usr/bin/convert" })
-        if (QFileInfo::exists(QString::fromLatin1(p)))
-            return QString::fromLatin1(p);
-    return QStringLiteral("convert");
-}
-
-// The same photos as bench/run-jpeg-bench and bench_foto make.
-bool erzeugen(Foto &f)
-{
-    const QString ordner = QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-data");
-    QDir().mkpath(ordner);
-    f.pfad = QDir(ordner).absoluteFilePath(QStringLiteral("plasma_%1x%2.jpg").arg(f.breite).arg(f.hoehe));
-    if (QFileInfo::exists(f.pfad))
-        return true;
-    std::fprintf(stderr, "making %s ...\n", qPrintable(f.pfad));
-    const QString tmp = f.pfad + QStringLiteral(".tmp.jpg");
-    const int rc = QProcess::execute(convertProgramm(),
-        { QStringLiteral("-size"), QStringLiteral("%1x%2").arg(f.breite).arg(f.hoehe), QStringLiteral("-seed"),
-            QString::number(f.saat), QStringLiteral("plasma:fractal"), QStringLiteral("-attenuate"),
-            QStringLiteral("0.35"), QStringLiteral("+noise"), QStringLiteral("Gaussian"), QStringLiteral("-quality"),
-            QStringLiteral("92"), QStringLiteral("-sampling-factor"), QStringLiteral("2x2"), QStringLiteral("-strip"),
-            tmp });
-    return rc == 0 && QFile::rename(tmp, f.pfad);
-}
 
 // base/2012/20120315/ with kKopien hard links of the photo, and the project's settings file
 // pointing at it (remembered year and day included).
@@ -310,7 +284,7 @@ int main(int argc, char **argv)
     std::vector<Foto> fotos
         = { { "24 MP", "b24", 6000, 4000, 12, {}, {} }, { "12 MP", "b12", 4000, 3000, 11, {}, {} } };
     for (Foto &f : fotos)
-        if (!erzeugen(f) || !archivAnlegen(f, home, iniOrdner)) {
+        if ((f.pfad = BenchFoto(f.breite, f.hoehe, f.saat)).isEmpty() || !archivAnlegen(f, home, iniOrdner)) {
             std::fprintf(stderr, "bench_main: cannot make %s or its archive\n", qPrintable(f.pfad));
             return 1;
         }
