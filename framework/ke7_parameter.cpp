@@ -270,6 +270,18 @@ void TkelParameter::Speichern()
         }
     }
     datei.eraseSection(section);
+    // Every key of the window in one durable write rather than one per key.
+    struct Sammlung
+    {
+        TpexIniFile &datei;
+        ~Sammlung()
+        {
+            if (!abgeschlossen)
+                datei.SammelnVerwerfen();
+        }
+        bool abgeschlossen = false;
+    } sammlung { datei };
+    datei.SammelnBeginnen();
     for (const auto &[key, wert] : std::as_const(behalten))
         datei.writeString(section, key, wert);
     if (geometrie)
@@ -281,6 +293,8 @@ void TkelParameter::Speichern()
         controlSpeichern(datei, section, control);
         SpeichernComponent(datei, control, section);
     }
+    sammlung.abgeschlossen = true;
+    datei.SammelnAbschliessen();
     emit OnSpeichern();
     emit OnAfterSpeichern();
 }

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -833,8 +834,39 @@ bool TpexIniFile::valueExists(const QString &section, const QString &key) const
 
 void TpexIniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    if (m_sammeln) {
+        m_gesammelt.append({ section, key, value });
+        return;
+    }
     if (!PexIni::schreiben(m_fileName, section, key, value))
         schreibFehler();
+}
+
+void TpexIniFile::SammelnBeginnen()
+{
+    m_sammeln = true;
+    m_gesammelt.clear();
+}
+
+void TpexIniFile::SammelnAbschliessen()
+{
+    gesammeltesSchreiben();
+    m_sammeln = false;
+}
+
+void TpexIniFile::SammelnVerwerfen()
+{
+    m_gesammelt.clear();
+    m_sammeln = false;
+}
+
+void TpexIniFile::gesammeltesSchreiben()
+{
+    const QList<PexIni::Eintrag> eintraege = std::exchange(m_gesammelt, {});
+    if (!eintraege.isEmpty() && !PexIni::schreibenMehrere(m_fileName, eintraege)) {
+        m_sammeln = false;
+        schreibFehler();
+    }
 }
 
 void TpexIniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -844,12 +876,14 @@ void TpexIniFile::writeInteger(const QString &section, const QString &key, int v
 
 void TpexIniFile::deleteKey(const QString &section, const QString &key)
 {
+    gesammeltesSchreiben();
     if (!PexIni::schluesselLoeschen(m_fileName, section, key))
         schreibFehler();
 }
 
 void TpexIniFile::eraseSection(const QString &section)
 {
+    gesammeltesSchreiben();
     if (!PexIni::sektionLoeschen(m_fileName, section))
         schreibFehler();
 }

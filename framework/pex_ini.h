@@ -25,7 +25,8 @@ bool schluesselVorhanden(const QString &datei, const QString &section, const QSt
 // a name could not be read back, or the value holds CR or LF. On false the file is unchanged.
 // A value, section or key that Windows-1252 cannot hold turns the file into UTF-16LE.
 bool schreiben(const QString &datei, const QString &section, const QString &key, const QString &value);
-struct Eintrag {
+struct Eintrag
+{
     QString section;
     QString key;
     QString wert;
@@ -72,7 +73,19 @@ public:
     void deleteKey(const QString &section, const QString &key);
     void eraseSection(const QString &section);
 
+    // Between these two calls, writeString/writeInteger are collected and then made as one
+    // durable write with the result of separate writes (a window saves dozens of keys at
+    // once). Reads in between do not see the collected values; a delete or erase first
+    // writes what was collected. Abschliessen throws like a write; a collection that is
+    // dropped (destructor, exception) writes nothing.
+    void SammelnBeginnen();
+    void SammelnAbschliessen();
+    void SammelnVerwerfen();
+
 private:
     [[noreturn]] void schreibFehler() const;
+    void gesammeltesSchreiben();
     QString m_fileName;
+    bool m_sammeln = false;
+    QList<PexIni::Eintrag> m_gesammelt;
 };

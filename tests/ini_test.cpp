@@ -869,6 +869,43 @@ private slots:
         QCOMPARE(ini.readInteger(QStringLiteral("Tam_Main"), QStringLiteral("pa_L"), 99), erwartet);
     }
 
+    // A window's keys collected and written at once: nothing reaches the file before the end,
+    // the end gives the bytes of separate writes, a dropped or refused collection writes nothing.
+    void sammeln()
+    {
+        TpexIniFile ini(pfad);
+        ini.writeString(QStringLiteral("w"), QStringLiteral("alt"), QStringLiteral("1"));
+        const QByteArray vorher = dateiLesen(pfad);
+        ini.SammelnBeginnen();
+        ini.writeString(QStringLiteral("w"), QStringLiteral("a"), QStringLiteral("2"));
+        ini.writeInteger(QStringLiteral("neu"), QStringLiteral("b"), 3);
+        ini.writeString(QStringLiteral("W"), QStringLiteral("A"), QStringLiteral("4"));
+        QCOMPARE(dateiLesen(pfad), vorher);
+        ini.SammelnAbschliessen();
+        QCOMPARE(dateiLesen(pfad), QByteArray("[w]\r\nalt=1\r\na=4\r\n[neu]\r\nb=3\r\n"));
+
+        ini.SammelnBeginnen();
+        ini.writeString(QStringLiteral("w"), QStringLiteral("x"), QStringLiteral("5"));
+        ini.SammelnVerwerfen();
+        QCOMPARE(dateiLesen(pfad), QByteArray("[w]\r\nalt=1\r\na=4\r\n[neu]\r\nb=3\r\n"));
+
+        // An erase in between first writes what was collected.
+        ini.SammelnBeginnen();
+        ini.writeString(QStringLiteral("w"), QStringLiteral("y"), QStringLiteral("6"));
+        ini.eraseSection(QStringLiteral("neu"));
+        ini.SammelnAbschliessen();
+        QCOMPARE(dateiLesen(pfad), QByteArray("[w]\r\nalt=1\r\na=4\r\ny=6\r\n"));
+
+        ini.SammelnBeginnen();
+        ini.writeString(QStringLiteral("w"), QStringLiteral("z"), QStringLiteral("7"));
+        ini.writeString(QStringLiteral("w"), QStringLiteral("k=ein"), QStringLiteral("8"));
+        QVERIFY_THROWS_EXCEPTION(TkelFehler, ini.SammelnAbschliessen());
+        QCOMPARE(dateiLesen(pfad), QByteArray("[w]\r\nalt=1\r\na=4\r\ny=6\r\n"));
+        // After the failure every write goes straight to the file again.
+        ini.writeString(QStringLiteral("w"), QStringLiteral("z"), QStringLiteral("9"));
+        QCOMPARE(dateiLesen(pfad), QByteArray("[w]\r\nalt=1\r\na=4\r\ny=6\r\nz=9\r\n"));
+    }
+
     void iniDatei()
     {
         TpexIniFile ini(pfad);
